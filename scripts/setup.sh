@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs what building, running and testing the toolbox needs on Debian 12.
+# Only packages that are missing are installed; apt's lists are refreshed first.
+set -euo pipefail
+
+packages=(
+  build-essential cmake pkg-config
+  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-translations-l10n
+  libqt6sql6 libgl-dev
+  libsqlcipher-dev sqlcipher libicu-dev
+  fonts-wqy-microhei
+  xvfb xauth xdotool xclip x11-apps imagemagick
+  clang libclang-rt-14-dev
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update
+$sudo apt-get install -y --no-install-recommends "${missing[@]}"

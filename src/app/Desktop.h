@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+#include <QUrl>
+
+// Everything that leaves the window goes through here: message boxes, the
+// clipboard, handing a URL to the browser and ending the program. The program
+// uses QtDesktop; the tests use a fake that records every call.
+class Desktop
+{
+public:
+    // Message box looks, numbered as the program has always numbered them.
+    enum class Style { Plain = 0, Exclamation = 48, Information = 64, InformationYesNo = 68 };
+    enum class Answer { Ok = 1, Yes = 6, No = 7 };
+
+    virtual ~Desktop() = default;
+
+    // A modal box; an empty title shows the application's title.
+    virtual Answer messageBox(const QString &text, Style style, const QString &title) = 0;
+    virtual void clearClipboard() = 0;
+    virtual void setClipboardText(const QString &text) = 0;
+    // Opens the URL in the user's browser without waiting for it.
+    virtual void openUrl(const QUrl &url) = 0;
+    // Ends the program at once with the given status: no further handler runs.
+    virtual void end(int status) = 0;
+
+    // Every copy empties the clipboard first, then puts plain text on it.
+    void copy(const QString &text)
+    {
+        clearClipboard();
+        setClipboardText(text);
+    }
+};

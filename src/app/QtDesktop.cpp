@@ -1,0 +1,59 @@
+#include "QtDesktop.h"
+
+#include "AppTexts.h"
+
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QGuiApplication>
+#include <QMessageBox>
+
+#include <cstdio>
+#include <cstdlib>
+
+Desktop::Answer QtDesktop::messageBox(const QString &text, Style style, const QString &title)
+{
+    QMessageBox box(m_window);
+    box.setWindowTitle(title.isEmpty() ? QString::fromUtf8(AppTexts::kApplicationTitle) : title);
+    box.setText(text);
+    switch (style) {
+    case Style::Plain:
+        box.setIcon(QMessageBox::NoIcon);
+        break;
+    case Style::Exclamation:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case Style::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    case Style::InformationYesNo:
+        box.setIcon(QMessageBox::Information);
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
+    }
+    box.setStandardButtons(QMessageBox::Ok);
+    box.exec();
+    return Answer::Ok;
+}
+
+void QtDesktop::clearClipboard()
+{
+    QGuiApplication::clipboard()->clear();
+}
+
+void QtDesktop::setClipboardText(const QString &text)
+{
+    QGuiApplication::clipboard()->setText(text);
+}
+
+void QtDesktop::openUrl(const QUrl &url)
+{
+    QDesktopServices::openUrl(url);
+}
+
+void QtDesktop::end(int status)
+{
+    // The program stops here and now, like a process that is told to end:
+    // no event, no destructor of the window and no further handler runs.
+    std::fflush(nullptr);
+    std::_Exit(status);
+}

@@ -1,0 +1,34 @@
+#include "AppTexts.h"
+#include "QtDesktop.h"
+#include "StyleSheetSkin.h"
+#include "ui/Fonts.h"
+#include "ui/Form1.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QString::fromUtf8(AppTexts::kApplicationTitle));
+    QApplication::setApplicationDisplayName(QString::fromUtf8(AppTexts::kApplicationTitle));
+    QApplication::setFont(Fonts::defaultFont());
+
+    // Standard buttons and menus in Chinese: "确定", "是", "否", "复制", "粘贴".
+    const QLocale chinese(QLocale::Chinese, QLocale::China);
+    QLocale::setDefault(chinese);
+    QTranslator qtTexts;
+    if (qtTexts.load(chinese, QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTexts);
+
+    QtDesktop desktop;
+    StyleSheetSkin skin;
+    Form1 window({QApplication::applicationDirPath(), desktop, skin, UpdateSettings::builtIn()});
+    desktop.setWindow(&window);
+    if (!window.Form_Load())
+        return EXIT_FAILURE;
+    return QApplication::exec();
+}

@@ -1,0 +1,68 @@
+#include "ListOrder.h"
+
+#include <unicode/ucol.h>
+#include <unicode/uscript.h>
+
+#include <algorithm>
+#include <vector>
+
+ListOrder::ListOrder()
+{
+    UErrorCode status = U_ZERO_ERROR;
+    m_collator = ucol_open("zh_CN", &status);
+    // Secondary strength: accents count, case does not.
+    ucol_setStrength(m_collator, UCOL_SECONDARY);
+    // Chinese collation puts Han before Latin; a Chinese Windows list box
+    // lists Latin names first.
+    const int32_t latinFirst[] = {USCRIPT_LATIN, USCRIPT_HAN};
+    ucol_setReorderCodes(m_collator, latinFirst, 2, &status);
+}
+
+ListOrder::~ListOrder()
+{
+    ucol_close(m_collator);
+}
+
+const std::string &ListOrder::key(const QString &name)
+{
+    auto found = m_keys.find(name);
+    if (found != m_keys.end())
+        return found->second;
+    const auto *text = reinterpret_cast<const UChar *>(name.utf16());
+    const auto length = int32_t(name.size());
+    std::string sortKey(size_t(2 * length + 16), '\0');
+    auto written = ucol_getSortKey(m_collator, text, length, reinterpret_cast<uint8_t *>(sortKey.data()), int32_t(sortKey.size()));
+    if (written > int32_t(sortKey.size())) {
+        sortKey.resize(size_t(written));
+        written = ucol_getSortKey(m_collator, text, length, reinterpret_cast<uint8_t *>(sortKey.data()), written);
+    }
+    sortKey.resize(size_t(std::max<int32_t>(written, 1)) - 1); // without the closing zero byte
+    return m_keys.emplace(name, std::move(sortKey)).first->second;
+}
+
+void ListOrder::sort(QStringList &names)
+{
+    struct Entry {
+        const std::string *key;
+        qsizetype index;
+    };
+    std::vector<Entry> entries;
+    entries.reserve(size_t(names.size()));
+    for (qsizetype i = 0; i < names.size(); ++i)
+        entries.push_back({&key(names.at(i)), i});
+    std::stable_sort(entries.begin(), entries.end(),
+                     [](const Entry &a, const Entry &b) { return *a.key < *b.key; });
+    QStringList sorted;
+    sorted.reserve(names.size());
+    for (const Entry &entry : entries)
+        sorted.append(names.at(entry.index));
+    names.swap(sorted);
+}
+
+qsizetype ListOrder::insertPosition(const QStringList &sorted, const QString &name)
+{
+    const std::string &nameKey = key(name);
+    const auto at = std::upper_bound(sorted.cbegin(), sorted.cend(), name,
+                                     [&](const QString &, const QString &entry) { return nameKey < key(entry); });
+    return at - sorted.cbegin();
+}

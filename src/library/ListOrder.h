@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <string>
+#include <unordered_map>
+
+struct UCollator;
+
+// The order of a Chinese-locale sorted list box: digits and Latin letters
+// first, then Chinese in pinyin order; letters without regard to case; equal
+// names keep the order in which they were added. Collation keys are
+// remembered per name, so sorting the same names again (every search
+// keystroke) costs no collation work.
+class ListOrder
+{
+public:
+    ListOrder();
+    ~ListOrder();
+    ListOrder(const ListOrder &) = delete;
+    ListOrder &operator=(const ListOrder &) = delete;
+
+    // Sorts names stably into list order.
+    void sort(QStringList &names);
+    // Where name goes in an already sorted list: after every equal entry.
+    qsizetype insertPosition(const QStringList &sorted, const QString &name);
+
+private:
+    const std::string &key(const QString &name);
+
+    UCollator *m_collator = nullptr;
+    // Node-based, so a key stays where it is while others are added.
+    std::unordered_map<QString, std::string> m_keys;
+};

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+namespace Search {
+
+// The search term of a search text: without the blanks at its two ends.
+// Inner blanks and every other character stay as typed.
+QString termOf(const QString &searchText);
+
+// A stored command as shown: each "%" becomes CR LF.
+QString shownCommand(const QString &storedCode);
+
+} // namespace Search

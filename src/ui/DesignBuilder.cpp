@@ -1,0 +1,98 @@
+#include "DesignBuilder.h"
+
+#include "Fonts.h"
+#include "MultiLineBox.h"
+#include "PictureBox.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <algorithm>
+
+using Design::Kind;
+
+DesignBuilder::DesignBuilder(QWidget *window)
+    : m_window(window)
+{
+}
+
+void DesignBuilder::build(std::span<const Design::Control> controls)
+{
+    for (const Design::Control &control : controls) {
+        QWidget *container = control.container ? m_controls.value(QString::fromUtf8(control.container)) : m_window;
+        Q_ASSERT_X(container, control.name, "container missing from the design");
+        QWidget *widget = create(control, container);
+        widget->setObjectName(QString::fromUtf8(control.name));
+        if (control.font != Design::Font::Default)
+            widget->setFont(Fonts::designFont(control.font));
+        widget->setGeometry(Design::pixels(control.left), Design::pixels(control.top),
+                            Design::pixels(control.width), Design::pixels(control.height));
+        if (control.look & Design::SizedToText)
+            widget->adjustSize();
+        if (control.look & Design::Hidden)
+            widget->hide();
+        if (control.tabIndex != Design::kNoTabStop)
+            m_tabStops.append({control.tabIndex, widget});
+        m_controls.insert(widget->objectName(), widget);
+    }
+}
+
+QWidget *DesignBuilder::create(const Design::Control &control, QWidget *container)
+{
+    const QString text = control.text ? QString::fromUtf8(control.text) : QString();
+    switch (control.kind) {
+    case Kind::PictureBox: {
+        const auto look = (control.look & Design::WindowColours) ? PictureBox::Look::WindowColours
+                          : (control.look & Design::NoBorder)    ? PictureBox::Look::NoBorder
+                                                                 : PictureBox::Look::Default;
+        auto *box = new PictureBox(look, container);
+        box->setFocusPolicy(Qt::NoFocus);
+        return box;
+    }
+    case Kind::Label: {
+        auto *label = new QLabel(text, container);
+        // Labels are drawn on their container: they take no mouse events and
+        // no focus, and show the container's background.
+        label->setAttribute(Qt::WA_TransparentForMouseEvents);
+        label->setWordWrap(control.look & Design::Wraps);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        return label;
+    }
+    case Kind::Image: {
+        auto *image = new QLabel(container);
+        image->setScaledContents(false);
+        return image;
+    }
+    case Kind::TextBox: {
+        auto *edit = new QLineEdit(text, container);
+        edit->setCursorPosition(0);
+        return edit;
+    }
+    case Kind::MultiLineTextBox: {
+        auto *box = new MultiLineBox(container);
+        box->setText(text);
+        return box;
+    }
+    case Kind::CommandButton:
+        return new QPushButton(text, container);
+    case Kind::OptionButton: {
+        auto *option = new QRadioButton(text, container);
+        option->setChecked(control.look & Design::Selected);
+        return option;
+    }
+    case Kind::ListBox:
+        return new QListView(container);
+    }
+    Q_UNREACHABLE();
+}
+
+void DesignBuilder::applyTabOrder()
+{
+    std::stable_sort(m_tabStops.begin(), m_tabStops.end(),
+                     [](const auto &a, const auto &b) { return a.first < b.first; });
+    for (qsizetype i = 1; i < m_tabStops.size(); ++i)
+        QWidget::setTabOrder(m_tabStops.at(i - 1).second, m_tabStops.at(i).second);
+}

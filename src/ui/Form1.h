@@ -1,0 +1,140 @@
+#pragma once
+
+#include "library/CommandStore.h"
+#include "update/UpdateSettings.h"
+
+#include <QString>
+#include <QWidget>
+
+class Desktop;
+class SkinLayer;
+class MultiLineBox;
+class NameListModel;
+class QLabel;
+class QLineEdit;
+class QListView;
+class QPushButton;
+class QRadioButton;
+class QTimer;
+
+// What the window works with, from outside.
+struct Form1Environment {
+    QString appDir; // the application directory, where the database and skin lie
+    Desktop &desktop;
+    SkinLayer &skin;
+    UpdateSettings update;
+};
+
+// The toolbox's one window: a frameless 617 x 542 window that paints its own
+// frame and holds the command library, the topic bar and the tutorial pages.
+// Controls and handlers keep the names of the window's design.
+class Form1 : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit Form1(const Form1Environment &environment, QWidget *parent = nullptr);
+    ~Form1() override;
+
+    // The start-up sequence: database, icon, list, skin, brand title, show,
+    // update check. Returns false when the program was ended on the way.
+    bool Form_Load();
+
+    // Title of the message boxes of the pages and generators; set at start-up.
+    const QString &brandTitle() const { return BrandTitle; }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    template<typename T> T *control(const QString &name) const;
+    template<typename T> T *control(const char *array, int index) const;
+    void bindLibrary();
+    void bindPages();
+    void bindChrome();
+    void centreOnScreen();
+
+    // Command library.
+    bool data();
+    void read();
+    void fillList(const QStringList &names);
+    void reportQueryFailure();
+    void Text1_Change();
+    void List1_Click();
+    void Command1_Click();
+    void Timer2_Timer();
+
+    // Tutorial pages, sources page and subdomain tool.
+    void Command5_Click(int Index);
+    void al_Click(int Index);
+    void Command3_Click();
+    void Command4_Click();
+    void Command6_Click();
+    void Command7_Click();
+
+    // Window chrome.
+    void Form_Paint();
+    void Form_MouseMove(int Button, int Shift, float X, float Y);
+    void Form_MouseDown(int Button, int Shift, float X, float Y);
+    void Form_MouseUp(int Button, int Shift, float X, float Y);
+    void um_MouseMove(int Index, int Button, int Shift, float X, float Y);
+
+    // Update check.
+    void gx();
+
+    Desktop &m_desktop;
+    SkinLayer &m_skin;
+    const QString m_appDir;
+    const UpdateSettings m_update;
+    QString BrandTitle;
+
+    CommandStore conn;
+    NameListModel *m_names = nullptr;
+
+public:
+    // Number of page panels and of the whole panel array (pages and the copy notice).
+    static constexpr int kPageCount = 7;
+    static constexpr int kPanelCount = 8;
+    static constexpr int kCopyNotice = 7;
+    static constexpr int kTopicCount = 10;
+    static constexpr int kCommandBoxCount = 12;
+
+private:
+    QListView *List1 = nullptr;
+    QRadioButton *Option1[2] = {};
+    QLineEdit *Text1 = nullptr;
+    MultiLineBox *Text2 = nullptr;
+    QPushButton *Command1 = nullptr;
+    QTimer *Timer2 = nullptr;
+    QWidget *um[kPanelCount] = {};
+    QLabel *al[kPageCount] = {};
+    QPushButton *Command5[kTopicCount] = {};
+    MultiLineBox *Text3 = nullptr;
+    MultiLineBox *Text6 = nullptr;
+    QLineEdit *Text4[kCommandBoxCount] = {};
+    QLineEdit *Text5 = nullptr;
+    QPushButton *Command3 = nullptr;
+    QPushButton *Command4 = nullptr;
+    QPushButton *Command6 = nullptr;
+    QPushButton *Command7 = nullptr;
+    QLabel *Image8 = nullptr;
+    QLabel *Image9 = nullptr;
+    QLabel *Image10 = nullptr;
+};
+
+template<typename T>
+T *Form1::control(const QString &name) const
+{
+    T *widget = findChild<T *>(name);
+    Q_ASSERT_X(widget, qPrintable(name), "control missing from the design");
+    return widget;
+}
+
+template<typename T>
+T *Form1::control(const char *array, int index) const
+{
+    return control<T>(QStringLiteral("%1(%2)").arg(QLatin1String(array)).arg(index));
+}

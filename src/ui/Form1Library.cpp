@@ -1,0 +1,123 @@
+// The command library of the window: opening the database, the list, the
+// search, the details and the copy button with its notice.
+#include "Form1.h"
+
+#include "MultiLineBox.h"
+#include "NameListModel.h"
+#include "app/Desktop.h"
+#include "library/LibraryTexts.h"
+#include "library/SearchTerm.h"
+
+#include <QDir>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+namespace {
+// How long the copy notice stays, in milliseconds.
+constexpr int kCopyNoticeMs = 400;
+}
+
+void Form1::bindLibrary()
+{
+    List1 = control<QListView>(QStringLiteral("List1"));
+    Option1[0] = control<QRadioButton>("Option1", 0);
+    Option1[1] = control<QRadioButton>("Option1", 1);
+    Text1 = control<QLineEdit>(QStringLiteral("Text1"));
+    Text2 = control<MultiLineBox>(QStringLiteral("Text2"));
+    Command1 = control<QPushButton>(QStringLiteral("Command1"));
+    um[kCopyNotice] = control<QWidget>("um", kCopyNotice);
+
+    m_names = new NameListModel(this);
+    List1->setModel(m_names);
+    List1->setUniformItemSizes(true);
+    List1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    List1->setSelectionMode(QAbstractItemView::SingleSelection);
+    List1->viewport()->setCursor(Qt::PointingHandCursor);
+
+    Timer2 = new QTimer(this);
+    Timer2->setObjectName(QStringLiteral("Timer2"));
+    Timer2->setInterval(kCopyNoticeMs);
+
+    connect(Text1, &QLineEdit::textChanged, this, &Form1::Text1_Change);
+    connect(List1->selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex &current) {
+        if (current.isValid())
+            List1_Click();
+    });
+    connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+    connect(Timer2, &QTimer::timeout, this, &Form1::Timer2_Timer);
+}
+
+bool Form1::data()
+{
+    const QString path = QDir(m_appDir).filePath(QString::fromUtf8(LibraryTexts::kDatabaseFile));
+    const auto failure = conn.open(path, QByteArray(LibraryTexts::kDatabasePassword));
+    if (!failure)
+        return true;
+    m_desktop.messageBox(*failure, Desktop::Style::Plain, QString());
+    m_desktop.messageBox(QString::fromUtf8(LibraryTexts::kOpenFailed) + QString::fromUtf8(LibraryTexts::kAdminQq),
+                         Desktop::Style::Information, QString::fromUtf8(LibraryTexts::kOpenFailedTitle));
+    m_desktop.end(EXIT_FAILURE);
+    return false;
+}
+
+void Form1::read()
+{
+    QStringList names;
+    if (!conn.allNames(names))
+        return reportQueryFailure();
+    fillList(names);
+}
+
+// A query that found nothing leaves the list as it was.
+void Form1::fillList(const QStringList &names)
+{
+    if (!names.isEmpty())
+        m_names->setNames(names);
+}
+
+void Form1::reportQueryFailure()
+{
+    m_desktop.messageBox(QString::fromUtf8(LibraryTexts::kQueryFailed) + QLatin1String("\r\n") + conn.errorText(),
+                         Desktop::Style::Exclamation, QString::fromUtf8(LibraryTexts::kOpenFailedTitle));
+}
+
+void Form1::Text1_Change()
+{
+    const auto column = Option1[1]->isChecked() ? CommandStore::Column::Name : CommandStore::Column::Code;
+    QStringList names;
+    if (!conn.namesContaining(column, Search::termOf(Text1->text()), names))
+        return reportQueryFailure();
+    fillList(names);
+    if (Text1->text().isEmpty())
+        read();
+}
+
+void Form1::List1_Click()
+{
+    const QString name = List1->currentIndex().data().toString();
+    std::optional<QString> code;
+    if (!conn.codeOf(name, code))
+        return reportQueryFailure();
+    if (code)
+        Text2->setText(Search::shownCommand(*code));
+    List1->setToolTip(name);
+}
+
+void Form1::Command1_Click()
+{
+    m_desktop.copy(Text2->text());
+    Timer2->start();
+    QWidget *notice = um[kCopyNotice];
+    notice->show();
+    notice->raise();
+    notice->move(qRound(width() / 2.0 - notice->width() / 2.0), qRound(height() / 2.0 - notice->height() / 2.0));
+}
+
+void Form1::Timer2_Timer()
+{
+    um[kCopyNotice]->hide();
+    Timer2->stop();
+}

@@ -1,0 +1,41 @@
+#include "NameListModel.h"
+
+NameListModel::NameListModel(QObject *parent)
+    : QAbstractListModel(parent)
+{
+}
+
+int NameListModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_names.size());
+}
+
+QVariant NameListModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() >= m_names.size())
+        return {};
+    if (role == Qt::DisplayRole)
+        return m_names.at(index.row());
+    return {};
+}
+
+void NameListModel::clear()
+{
+    setNames({});
+}
+
+void NameListModel::addItem(const QString &name)
+{
+    const int row = int(m_order.insertPosition(m_names, name));
+    beginInsertRows(QModelIndex(), row, row);
+    m_names.insert(row, name);
+    endInsertRows();
+}
+
+void NameListModel::setNames(QStringList names)
+{
+    m_order.sort(names);
+    beginResetModel();
+    m_names.swap(names);
+    endResetModel();
+}

@@ -1,0 +1,6 @@
+#include "UpdateSettings.h"
+
+UpdateSettings UpdateSettings::builtIn()
+{
+    return {};
+}

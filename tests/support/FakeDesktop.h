@@ -1,0 +1,62 @@
+#pragma once
+
+#include "app/Desktop.h"
+
+#include <QList>
+#include <QQueue>
+#include <QStringList>
+#include <QUrl>
+
+#include <functional>
+#include <optional>
+
+// Records everything the window hands to the desktop, in order, and answers
+// Yes/No questions as the test says. No call ever blocks.
+class FakeDesktop final : public Desktop
+{
+public:
+    struct Box {
+        QString text;
+        Style style;
+        QString title;
+    };
+
+    Answer messageBox(const QString &text, Style style, const QString &title) override
+    {
+        boxes.append({text, style, title});
+        log.append(QStringLiteral("box:") + text);
+        if (onBox)
+            onBox(boxes.last());
+        if (style != Style::InformationYesNo)
+            return Answer::Ok;
+        return answers.isEmpty() ? Answer::No : answers.dequeue();
+    }
+    void clearClipboard() override
+    {
+        clipboard.clear();
+        log.append(QStringLiteral("clear"));
+    }
+    void setClipboardText(const QString &text) override
+    {
+        clipboard = text;
+        log.append(QStringLiteral("set:") + text);
+    }
+    void openUrl(const QUrl &url) override
+    {
+        openedUrls.append(url);
+        log.append(QStringLiteral("open:") + url.toString());
+    }
+    void end(int status) override
+    {
+        endStatus = status;
+        log.append(QStringLiteral("end:%1").arg(status));
+    }
+
+    QList<Box> boxes;
+    QStringList log;
+    QString clipboard;
+    QList<QUrl> openedUrls;
+    std::optional<int> endStatus;
+    QQueue<Answer> answers;                // answers to Yes/No boxes; No when empty
+    std::function<void(const Box &)> onBox; // runs while a box is "open"
+};

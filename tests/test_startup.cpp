@@ -1,0 +1,175 @@
+// Start-up: the order of its steps, the failures of the command database,
+// and the window as it first stands.
+#include "TestApp.h"
+
+#include "app/AppTexts.h"
+#include "library/SqlCipher.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+class StartupTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void stepsRunInOrder();
+    void unopenableDatabaseEndsBeforeTheWindow_data();
+    void unopenableDatabaseEndsBeforeTheWindow();
+    void emptyTableIsNoFailure();
+    void windowAsFirstShown();
+    void tabOrderFromTheSearchBox();
+};
+
+void StartupTest::stepsRunInOrder()
+{
+    TestApp app;
+    Form1 &form = app.window();
+    QStringList seen;
+    app.skin.onCall = [&] {
+        seen.append(QStringLiteral("list=%1 visible=%2 brand=%3 icon=%4")
+                        .arg(app.find<QListView>(QStringLiteral("List1"))->model()->rowCount())
+                        .arg(form.isVisible())
+                        .arg(form.brandTitle())
+                        .arg(form.windowIcon().isNull()));
+    };
+    QVERIFY(form.Form_Load());
+
+    const QString skinPath = QDir(app.appDir()).filePath(QStringLiteral("skinh.she"));
+    QCOMPARE(app.skin.calls, QStringList({QStringLiteral("attachEx:%1:").arg(skinPath), QStringLiteral("adjustHsv:0,-100,0")}));
+    // The skin comes after the list is filled and before the brand title and the window.
+    QCOMPARE(seen, QStringList(2, QStringLiteral("list=4 visible=0 brand= icon=1")));
+    QVERIFY(form.isVisible());
+    QCOMPARE(form.brandTitle(), QStringLiteral("Korvel系列软件"));
+    QVERIFY(!app.desktop.endStatus);
+}
+
+void StartupTest::unopenableDatabaseEndsBeforeTheWindow_data()
+{
+    QTest::addColumn<QByteArray>("damage");
+    QTest::addColumn<QString>("description");
+    QTest::newRow("missing") << QByteArray("missing") << "unable to open database file";
+    QTest::newRow("wrong password") << QByteArray("rekey") << "file is encrypted or is not a database";
+    QTest::newRow("not a database") << QByteArray("garbage") << "file is encrypted or is not a database";
+    QTest::newRow("no table u") << QByteArray("no table") << "no such table: u";
+    QTest::newRow("a directory") << QByteArray("directory") << "disk I/O error";
+}
+
+void StartupTest::unopenableDatabaseEndsBeforeTheWindow()
+{
+    QFETCH(QByteArray, damage);
+    QFETCH(QString, description);
+    TestApp app;
+    const QString path = app.databasePath();
+    if (damage == "missing") {
+        QFile::remove(path);
+    } else if (damage == "rekey") {
+        CommandDatabase::write(path, "another password", TestApp::defaultCommands());
+    } else if (damage == "garbage") {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(4096, '\x5a'));
+    } else if (damage == "no table") {
+        QFile::remove(path);
+        sqlite3 *db = nullptr;
+        sqlite3_open(path.toUtf8().constData(), &db);
+        sqlite3_key(db, LibraryTexts::kDatabasePassword, int(strlen(LibraryTexts::kDatabasePassword)));
+        QCOMPARE(sqlite3_exec(db, "create table commands (na text, code text)", nullptr, nullptr, nullptr), SQLITE_OK);
+        sqlite3_close(db);
+    } else if (damage == "directory") {
+        QFile::remove(path);
+        QVERIFY(QDir().mkpath(path));
+    }
+
+    Form1 &form = app.window();
+    QVERIFY(!form.Form_Load());
+
+    QCOMPARE(app.desktop.boxes.size(), 2);
+    QCOMPARE(app.desktop.boxes[0].text, description);
+    QCOMPARE(app.desktop.boxes[0].style, Desktop::Style::Plain);
+    QCOMPARE(app.desktop.boxes[0].title, QString());
+    QCOMPARE(app.desktop.boxes[1].text, QStringLiteral("数据库链接出错!请联系管理员QQ:1842057"));
+    QCOMPARE(app.desktop.boxes[1].style, Desktop::Style::Information);
+    QCOMPARE(app.desktop.boxes[1].title, QStringLiteral("提示"));
+    QCOMPARE(app.desktop.endStatus, std::optional<int>(EXIT_FAILURE));
+    QVERIFY(!form.isVisible());
+    QVERIFY(app.skin.calls.isEmpty());
+    QVERIFY(form.brandTitle().isEmpty());
+    QVERIFY2(!QFile::exists(path) || damage != "missing", "a missing database must not be created");
+}
+
+void StartupTest::emptyTableIsNoFailure()
+{
+    TestApp app(TestApp::Commands{});
+    app.writeDatabase({});
+    Form1 &form = app.started();
+    QVERIFY(form.isVisible());
+    QCOMPARE(app.find<QListView>(QStringLiteral("List1"))->model()->rowCount(), 0);
+    QVERIFY(app.desktop.boxes.isEmpty());
+}
+
+void StartupTest::windowAsFirstShown()
+{
+    TestApp app;
+    Form1 &form = app.started();
+
+    QCOMPARE(form.windowTitle(), QString::fromUtf8(AppTexts::kCaption));
+    QVERIFY(form.windowFlags() & Qt::FramelessWindowHint);
+    QCOMPARE(form.size(), QSize(617, 542));
+    QCOMPARE(form.minimumSize(), form.maximumSize());
+
+    auto *list = app.find<QListView>(QStringLiteral("List1"));
+    QCOMPARE(list->geometry(), QRect(16, 120, 305, 244));
+    QCOMPARE(QApplication::focusWidget() ? QApplication::focusWidget() : form.focusWidget(), list);
+    QCOMPARE(app.find<QLabel>(QStringLiteral("Label3"))->pos(), QPoint(8, 0));
+    QCOMPARE(app.find<QWidget>(QStringLiteral("Picture1"))->geometry(), QRect(16, 384, 585, 129));
+    QCOMPARE(app.find<QWidget>(QStringLiteral("um(7)"))->size(), QSize(169, 41));
+
+    QVERIFY(app.find<QRadioButton>(QStringLiteral("Option1(1)"))->isChecked());
+    QVERIFY(!app.find<QRadioButton>(QStringLiteral("Option1(0)"))->isChecked());
+    QVERIFY(app.find<QLineEdit>(QStringLiteral("Text1"))->text().isEmpty());
+    QVERIFY(app.find<QPlainTextEdit>(QStringLiteral("Text2"))->toPlainText().isEmpty());
+    QVERIFY(!app.find<QWidget>(QStringLiteral("um(7)"))->isVisible());
+    QVERIFY(!app.find<QTimer>(QStringLiteral("Timer2"))->isActive());
+    QVERIFY(!app.find<QWidget>(QStringLiteral("Text6"))->isVisible());
+    for (const char *image : {"Image8", "Image9", "Image10"})
+        QVERIFY(!app.find<QWidget>(QString::fromLatin1(image))->isVisible());
+    // No page lies in the client area.
+    for (int page = 0; page < Form1::kPageCount; ++page) {
+        auto *panel = app.find<QWidget>(QStringLiteral("um(%1)").arg(page));
+        QVERIFY(!panel->isVisible() || panel->x() >= form.width());
+    }
+
+    // The topic bar reads, left to right, top row then bottom row.
+    QStringList rows[2];
+    QList<QPushButton *> topics;
+    for (int i = 0; i < Form1::kTopicCount; ++i)
+        topics.append(app.find<QPushButton>(QStringLiteral("Command5(%1)").arg(i)));
+    std::sort(topics.begin(), topics.end(), [](auto *a, auto *b) { return std::pair(a->y(), a->x()) < std::pair(b->y(), b->x()); });
+    for (int i = 0; i < topics.size(); ++i)
+        rows[i / 5].append(topics[i]->text());
+    QCOMPARE(rows[0], QStringList({"Ubuntu系统介绍", "如何登陆Ubuntu", "如何安装Apache2", "如何安装MySQL", "如何安装phpadmin"}));
+    QCOMPARE(rows[1], QStringList({"如何安装PHP5", "如何绑定子域名", "如何安装zip解压", "Tovanu推荐源", "软件说明"}));
+}
+
+void StartupTest::tabOrderFromTheSearchBox()
+{
+    TestApp app;
+    Form1 &form = app.started();
+    QApplication::setActiveWindow(&form);
+    auto *search = app.find<QLineEdit>(QStringLiteral("Text1"));
+    search->setFocus();
+    QTest::keyClick(search, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), app.find<QWidget>(QStringLiteral("Command1")));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), app.find<QWidget>(QStringLiteral("Text2")));
+}
+
+QTEST_MAIN(StartupTest)
+#include "test_startup.moc"

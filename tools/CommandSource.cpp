@@ -1,0 +1,59 @@
+#include "CommandSource.h"
+
+#include <QStringList>
+
+namespace CommandSource {
+
+namespace {
+const QChar kSeparator = QLatin1Char('\t');
+const QChar kNote = QLatin1Char('#');
+}
+
+std::optional<QString> problemOf(const Command &command)
+{
+    if (command.name.trimmed().isEmpty())
+        return QStringLiteral("名称是空的");
+    if (command.code.trimmed().isEmpty())
+        return QStringLiteral("命令是空的");
+    for (const QString &field : {command.name, command.code}) {
+        if (field.contains(kSeparator))
+            return QStringLiteral("名称和命令里不能有制表符");
+        if (field.contains(QLatin1Char('\n')) || field.contains(QLatin1Char('\r')))
+            return QStringLiteral("名称和命令里不能有换行,命令里的换行请写成“%”");
+    }
+    if (command.name.startsWith(kNote))
+        return QStringLiteral("名称不能以“#”开头");
+    return std::nullopt;
+}
+
+std::optional<ParseError> parse(const QString &text, QList<Command> &commands)
+{
+    commands.clear();
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        QString line = lines.at(i);
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
+        if (line.trimmed().isEmpty() || line.startsWith(kNote))
+            continue;
+        const int lineNumber = int(i) + 1;
+        const qsizetype separator = line.indexOf(kSeparator);
+        if (separator < 0)
+            return ParseError{lineNumber, QStringLiteral("缺少名称与命令之间的制表符")};
+        const Command command{line.left(separator), line.mid(separator + 1)};
+        if (const auto problem = problemOf(command))
+            return ParseError{lineNumber, *problem};
+        commands.append(command);
+    }
+    return std::nullopt;
+}
+
+QString format(const QList<Command> &commands)
+{
+    QString text;
+    for (const Command &command : commands)
+        text += command.name + kSeparator + command.code + QLatin1Char('\n');
+    return text;
+}
+
+} // namespace CommandSource

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+// The shipped command library as readable text: one command a line, its name,
+// one tab, then its command text with "%" where a line break goes. Blank lines
+// and lines that start with "#" are notes for the maintainers.
+namespace CommandSource {
+
+struct Command {
+    QString name;
+    QString code;
+    bool operator==(const Command &) const = default;
+};
+
+struct ParseError {
+    int line; // 1-based
+    QString reason;
+};
+
+// Parses the whole text; the first malformed line is reported.
+std::optional<ParseError> parse(const QString &text, QList<Command> &commands);
+// One line a command, in the same form parse reads.
+QString format(const QList<Command> &commands);
+// Why this command cannot stand on one line, or nullopt when it can.
+std::optional<QString> problemOf(const Command &command);
+
+} // namespace CommandSource
