@@ -41,11 +41,15 @@ public:
         return *m_window;
     }
 
-    // Builds the window and runs the start-up sequence.
+    // Builds the window and runs the start-up sequence; what start-up said
+    // (the update warning) is then forgotten, so the records begin with the
+    // test's own actions.
     Form1 &started(UpdateSettings update = refusingUpdate())
     {
         Form1 &form = window(update);
         form.Form_Load();
+        desktop.boxes.clear();
+        desktop.log.clear();
         return form;
     }
 
