@@ -70,7 +70,8 @@ std::optional<QString> write(const QString &path, const QByteArray &key, const Q
     {
         Connection connection(partial, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, key);
         if (!connection.ok() || !connection.exec("create table u (na text, code text)")
-            || !connection.exec("begin") || !insertAll(connection, commands) || !connection.exec("commit"))
+            || !connection.exec("begin") || !insertAll(connection, commands)
+            || !connection.exec("create index u_na on u (na)") || !connection.exec("commit"))
             failure = connection.error();
     }
     if (failure.isEmpty() && QFile::exists(path) && !QFile::remove(path))

@@ -8,7 +8,8 @@
 #include <optional>
 
 // Writing and reading the encrypted command database: a standard SQLCipher
-// file with the library's default settings and one table u (na, code).
+// file with the library's default settings and one table u (na, code),
+// indexed by name for the details lookup.
 namespace CommandDatabase {
 
 // Writes a new database at path (replacing any file there) holding commands

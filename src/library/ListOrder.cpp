@@ -23,10 +23,10 @@ ListOrder::~ListOrder()
     ucol_close(m_collator);
 }
 
-const std::string &ListOrder::key(const QString &name)
+ListOrder::Known &ListOrder::known(const QString &name)
 {
-    auto found = m_keys.find(name);
-    if (found != m_keys.end())
+    auto found = m_known.find(name);
+    if (found != m_known.end())
         return found->second;
     const auto *text = reinterpret_cast<const UChar *>(name.utf16());
     const auto length = int32_t(name.size());
@@ -37,21 +37,40 @@ const std::string &ListOrder::key(const QString &name)
         written = ucol_getSortKey(m_collator, text, length, reinterpret_cast<uint8_t *>(sortKey.data()), written);
     }
     sortKey.resize(size_t(std::max<int32_t>(written, 1)) - 1); // without the closing zero byte
-    return m_keys.emplace(name, std::move(sortKey)).first->second;
+    m_ranked = false;
+    return m_known.emplace(name, Known{std::move(sortKey)}).first->second;
+}
+
+void ListOrder::rankAll()
+{
+    std::vector<Known *> all;
+    all.reserve(m_known.size());
+    for (auto &entry : m_known)
+        all.push_back(&entry.second);
+    std::sort(all.begin(), all.end(), [](const Known *a, const Known *b) { return a->key < b->key; });
+    int rank = 0;
+    for (size_t i = 0; i < all.size(); ++i) {
+        if (i > 0 && all[i - 1]->key != all[i]->key)
+            ++rank;
+        all[i]->rank = rank;
+    }
+    m_ranked = true;
 }
 
 void ListOrder::sort(QStringList &names)
 {
     struct Entry {
-        const std::string *key;
+        const Known *known;
         qsizetype index;
     };
     std::vector<Entry> entries;
     entries.reserve(size_t(names.size()));
     for (qsizetype i = 0; i < names.size(); ++i)
-        entries.push_back({&key(names.at(i)), i});
+        entries.push_back({&known(names.at(i)), i});
+    if (!m_ranked)
+        rankAll();
     std::stable_sort(entries.begin(), entries.end(),
-                     [](const Entry &a, const Entry &b) { return *a.key < *b.key; });
+                     [](const Entry &a, const Entry &b) { return a.known->rank < b.known->rank; });
     QStringList sorted;
     sorted.reserve(names.size());
     for (const Entry &entry : entries)
@@ -61,8 +80,8 @@ void ListOrder::sort(QStringList &names)
 
 qsizetype ListOrder::insertPosition(const QStringList &sorted, const QString &name)
 {
-    const std::string &nameKey = key(name);
+    const std::string &nameKey = known(name).key;
     const auto at = std::upper_bound(sorted.cbegin(), sorted.cend(), name,
-                                     [&](const QString &, const QString &entry) { return nameKey < key(entry); });
+                                     [&](const QString &, const QString &entry) { return nameKey < known(entry).key; });
     return at - sorted.cbegin();
 }

@@ -27,9 +27,16 @@ public:
     qsizetype insertPosition(const QStringList &sorted, const QString &name);
 
 private:
-    const std::string &key(const QString &name);
+    struct Known {
+        std::string key;
+        int rank = 0; // equal keys share a rank
+    };
+
+    Known &known(const QString &name);
+    void rankAll();
 
     UCollator *m_collator = nullptr;
-    // Node-based, so a key stays where it is while others are added.
-    std::unordered_map<QString, std::string> m_keys;
+    // Node-based, so an entry stays where it is while others are added.
+    std::unordered_map<QString, Known> m_known;
+    bool m_ranked = true; // no name was added since the last ranking
 };

@@ -1,0 +1,206 @@
+// Speed of the command library at 100,000 commands: opening the database,
+// filling the list, one search keystroke, one details lookup, and the time
+// from process start to the shown window. Beside them, in the same run, a
+// reference: a plain in-memory case-insensitive substring scan plus sorting
+// the matches.
+//
+//   bench_library [--rows N] [--runs N]
+#include "CommandDatabase.h"
+#include "app/Desktop.h"
+#include "app/SkinLayer.h"
+#include "library/CommandStore.h"
+#include "library/LibraryTexts.h"
+#include "ui/Form1.h"
+#include "ui/NameListModel.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QListView>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+namespace {
+
+constexpr int kDefaultRows = 100000;
+constexpr int kDefaultRuns = 15;
+constexpr int kStartupRuns = 5;
+// Every kRareEvery-th name holds the rare term, every kCommonEvery-th the common one.
+constexpr int kRareEvery = 100;
+constexpr int kCommonEvery = 2;
+const QString kRareTerm = QStringLiteral("网站");
+const QString kCommonTerm = QStringLiteral("服务");
+constexpr char kStartupChild[] = "--startup-child";
+
+QList<CommandSource::Command> generate(int rows)
+{
+    static const QString syllables[] = {"安装", "查看", "重启", "配置", "删除", "备份", "Apache", "mysql",
+                                        "日志", "防火墙", "用户", "磁盘", "进程", "压缩", "SSH", "php"};
+    QList<CommandSource::Command> commands;
+    commands.reserve(rows);
+    for (int i = 0; i < rows; ++i) {
+        QString name = syllables[i % 16] + syllables[(i / 16) % 16] + QString::number(i);
+        if (i % kRareEvery == 0)
+            name += kRareTerm;
+        if (i % kCommonEvery == 0)
+            name += kCommonTerm;
+        commands.append({name, QStringLiteral("sudo apt-get install package-%1%systemctl restart unit-%1").arg(i)});
+    }
+    return commands;
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+double medianMs(int runs, const std::function<void()> &work)
+{
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        work();
+        times.push_back(double(timer.nsecsElapsed()) / 1e6);
+    }
+    return median(times);
+}
+
+void print(const char *name, double value, const char *unit)
+{
+    std::printf("%s: %.3f %s\n", name, value, unit);
+    std::fflush(stdout);
+}
+
+// Answers every box at once and never ends anything: the benchmark's desktop.
+class QuietDesktop final : public Desktop
+{
+public:
+    Answer messageBox(const QString &, Style, const QString &) override { return Answer::Ok; }
+    void clearClipboard() override {}
+    void setClipboardText(const QString &) override {}
+    void openUrl(const QUrl &) override {}
+    void end(int) override {}
+};
+
+class NoSkin final : public SkinLayer
+{
+public:
+    int attachEx(const QString &, const QString &) override { return 0; }
+    int adjustHsv(int, int, int) override { return 0; }
+};
+
+// The child process: start-up until the window is shown and painted.
+int startupChild(const QString &appDir)
+{
+    QuietDesktop desktop;
+    NoSkin skin;
+    const UpdateSettings refused{QUrl(QStringLiteral("http://127.0.0.1:9/version/main.txt")), QUrl(), 1000};
+    Form1 window({appDir, desktop, skin, refused});
+    window.Form_Load();
+    QApplication::processEvents();
+    return window.isVisible() ? EXIT_SUCCESS : EXIT_FAILURE;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QStringList args = QApplication::arguments();
+    if (args.size() == 3 && args.at(1) == QLatin1String(kStartupChild))
+        return startupChild(args.at(2));
+    const int rows = args.contains("--rows") ? args.at(args.indexOf("--rows") + 1).toInt() : kDefaultRows;
+    const int runs = args.contains("--runs") ? args.at(args.indexOf("--runs") + 1).toInt() : kDefaultRuns;
+
+    QTemporaryDir appDir;
+    const QString dbPath = QDir(appDir.path()).filePath(QString::fromUtf8(LibraryTexts::kDatabaseFile));
+    const QByteArray key(LibraryTexts::kDatabasePassword);
+    const auto commands = generate(rows);
+    if (const auto error = CommandDatabase::write(dbPath, key, commands)) {
+        std::fprintf(stderr, "bench_library: %s\n", qPrintable(*error));
+        return EXIT_FAILURE;
+    }
+    std::printf("rows: %d\n", rows);
+
+    print("open_ms", medianMs(runs, [&] {
+              CommandStore store;
+              store.open(dbPath, key);
+          }), "ms");
+
+    CommandStore store;
+    store.open(dbPath, key);
+    NameListModel model;
+    QListView view;
+    view.setUniformItemSizes(true);
+    view.setModel(&model);
+
+    const double readMs = medianMs(runs, [&] {
+        QStringList names;
+        store.allNames(names);
+        model.setNames(names);
+    });
+    print("read_fill_ms", readMs, "ms");
+
+    QStringList inMemory;
+    for (const auto &command : commands)
+        inMemory.append(command.name);
+
+    struct Case {
+        const char *name;
+        QString term;
+    };
+    for (const Case &search : {Case{"search_1pct", kRareTerm}, Case{"search_50pct", kCommonTerm}}) {
+        qsizetype found = 0;
+        const double keystrokeMs = medianMs(runs, [&] {
+            QStringList names;
+            store.namesContaining(CommandStore::Column::Name, search.term, names);
+            model.setNames(names);
+            found = names.size();
+        });
+        const double queryMs = medianMs(runs, [&] {
+            QStringList names;
+            store.namesContaining(CommandStore::Column::Name, search.term, names);
+        });
+        const double referenceMs = medianMs(runs, [&] {
+            QStringList matches;
+            for (const QString &name : inMemory) {
+                if (name.contains(search.term, Qt::CaseInsensitive))
+                    matches.append(name);
+            }
+            std::sort(matches.begin(), matches.end());
+        });
+        std::printf("%s_matches: %lld\n", search.name, static_cast<long long>(found));
+        print((std::string(search.name) + "_keystroke_ms").c_str(), keystrokeMs, "ms");
+        print((std::string(search.name) + "_query_only_ms").c_str(), queryMs, "ms");
+        print((std::string(search.name) + "_reference_ms").c_str(), referenceMs, "ms");
+        print((std::string(search.name) + "_ratio").c_str(), keystrokeMs / referenceMs, "x");
+    }
+
+    const QString someName = commands.at(rows / 2).name;
+    print("details_ms", medianMs(runs, [&] {
+              std::optional<QString> code;
+              store.codeOf(someName, code);
+          }), "ms");
+
+    std::vector<double> startups;
+    for (int i = 0; i < kStartupRuns; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        const int status = QProcess::execute(QApplication::applicationFilePath(), {kStartupChild, appDir.path()});
+        startups.push_back(double(timer.nsecsElapsed()) / 1e6);
+        if (status != 0) {
+            std::fprintf(stderr, "bench_library: start-up run failed\n");
+            return EXIT_FAILURE;
+        }
+    }
+    print("startup_to_shown_ms", median(startups), "ms");
+    return EXIT_SUCCESS;
+}
