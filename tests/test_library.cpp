@@ -2,6 +2,7 @@
 #include "TestApp.h"
 
 #include "library/ListOrder.h"
+#include "library/SearchTerm.h"
 #include "library/SqlCipher.h"
 #include "ui/NameListModel.h"
 
@@ -65,6 +66,8 @@ class LibraryTest : public QObject
 
 private slots:
     void listOrder();
+    void searchTerm_data();
+    void searchTerm();
     void searchByNameAndByCommand();
     void searchKeepsOrRefillsTheList();
     void quotesAndWildcards();
@@ -86,6 +89,23 @@ void LibraryTest::listOrder()
     QCOMPARE(model.names(), QStringList({"apache", "Apache", "Zip", "安装", "北京", "北京", "重启"}));
     model.addItem(QStringLiteral("APACHE"));
     QCOMPARE(model.names().mid(0, 3), QStringList({"apache", "Apache", "APACHE"}));
+}
+
+void LibraryTest::searchTerm_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("term");
+    QTest::newRow("outer blanks") << "  a b  " << "a b";
+    QTest::newRow("blanks only") << "   " << "";
+    QTest::newRow("tabs stay") << "\tx\t" << "\tx\t";
+    QTest::newRow("ends at NUL") << QString::fromUtf16(u"ab\0cd", 5) << "ab";
+}
+
+void LibraryTest::searchTerm()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, term);
+    QCOMPARE(Search::termOf(text), term);
 }
 
 void LibraryTest::searchByNameAndByCommand()

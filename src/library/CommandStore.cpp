@@ -38,8 +38,9 @@ void containsText(sqlite3_context *context, int, sqlite3_value **arguments)
         sqlite3_result_null(context);
         return;
     }
-    const std::string_view haystack(text, size_t(sqlite3_value_bytes(arguments[0])));
-    const std::string_view needle(term, size_t(sqlite3_value_bytes(arguments[1])));
+    // Like LIKE, both end at a NUL character.
+    const std::string_view haystack(text);
+    const std::string_view needle(term);
     const auto fold = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
     const auto found = std::search(haystack.begin(), haystack.end(), needle.begin(), needle.end(),
                                    [&](char a, char b) { return fold(a) == fold(b); });

@@ -6,8 +6,10 @@ namespace Search {
 
 QString termOf(const QString &searchText)
 {
+    // The database reads text up to a NUL character, so the term ends there.
+    const qsizetype end = searchText.indexOf(QChar::Null);
     qsizetype first = 0;
-    qsizetype last = searchText.size();
+    qsizetype last = end < 0 ? searchText.size() : end;
     while (first < last && searchText.at(first) == QLatin1Char(' '))
         ++first;
     while (last > first && searchText.at(last - 1) == QLatin1Char(' '))

@@ -4,8 +4,9 @@
 
 namespace Search {
 
-// The search term of a search text: without the blanks at its two ends.
-// Inner blanks and every other character stay as typed.
+// The search term of a search text: without the blanks at its two ends, and
+// ending at a NUL character. Inner blanks and every other character stay as
+// typed.
 QString termOf(const QString &searchText);
 
 // A stored command as shown: each "%" becomes CR LF.

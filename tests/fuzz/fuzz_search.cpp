@@ -1,0 +1,70 @@
+// A search term, as typed, run against a small real command database: the
+// query never fails, and the fast path for plain terms finds exactly what
+// LIKE finds.
+#include "CommandDatabase.h"
+#include "library/CommandStore.h"
+#include "library/LibraryTexts.h"
+#include "library/SearchTerm.h"
+#include "library/SqlCipher.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <cstdlib>
+
+namespace {
+
+struct Fixture {
+    QTemporaryDir dir;
+    CommandStore store;
+    sqlite3 *plain = nullptr; // the same file read with LIKE only
+
+    Fixture()
+    {
+        const QString path = QDir(dir.path()).filePath(QStringLiteral("main.mdb"));
+        const QByteArray key(LibraryTexts::kDatabasePassword);
+        const QList<CommandSource::Command> commands = {
+            {"查看磁盘空间", "df -h"},
+            {"重启Apache2", "systemctl restart apache2"},
+            {"Apache错误日志", "tail -f /var/log/apache2/error.log"},
+            {"it's 50% done_ok", "echo 'quote' \"double\" \\ back"},
+            {"两行命令", "cd /var/www%ls -la"},
+            {"ÄÖÜ äöü ß", "echo umlaut"},
+            {"😀 emoji", "echo 😀"},
+        };
+        if (CommandDatabase::write(path, key, commands) || store.open(path, key))
+            std::abort();
+        sqlite3_open_v2(path.toUtf8().constData(), &plain, SQLITE_OPEN_READONLY, nullptr);
+        sqlite3_key(plain, key.constData(), int(key.size()));
+    }
+
+    QStringList likeNames(const char *column, const QString &term)
+    {
+        const QByteArray sql = QByteArray("select na from u where ") + column + " like ?1";
+        const QByteArray pattern = (QLatin1Char('%') + term + QLatin1Char('%')).toUtf8();
+        sqlite3_stmt *statement = nullptr;
+        sqlite3_prepare_v2(plain, sql.constData(), -1, &statement, nullptr);
+        sqlite3_bind_text(statement, 1, pattern.constData(), int(pattern.size()), SQLITE_TRANSIENT);
+        QStringList names;
+        while (sqlite3_step(statement) == SQLITE_ROW)
+            names.append(QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(statement, 0))));
+        sqlite3_finalize(statement);
+        return names;
+    }
+};
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    static Fixture fixture;
+    const QString term = Search::termOf(QString::fromUtf8(reinterpret_cast<const char *>(data), qsizetype(size)));
+    for (const auto column : {CommandStore::Column::Name, CommandStore::Column::Code}) {
+        QStringList names;
+        if (!fixture.store.namesContaining(column, term, names))
+            std::abort();
+        if (names != fixture.likeNames(column == CommandStore::Column::Name ? "na" : "code", term))
+            std::abort();
+    }
+    return 0;
+}
