@@ -14,6 +14,9 @@ Desktop::Answer QtDesktop::messageBox(const QString &text, Style style, const QS
 {
     QMessageBox box(m_window);
     box.setWindowTitle(title.isEmpty() ? QString::fromUtf8(AppTexts::kApplicationTitle) : title);
+    // Texts are shown as written; one that reads like markup (a version from
+    // the update server) is not rendered.
+    box.setTextFormat(Qt::PlainText);
     box.setText(text);
     switch (style) {
     case Style::Plain:

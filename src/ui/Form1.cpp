@@ -54,8 +54,7 @@ bool Form1::Form_Load()
     centreOnScreen();
     show();
     List1->setFocus();
-    gx();
-    return true;
+    return gx();
 }
 
 void Form1::centreOnScreen()

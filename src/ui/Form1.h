@@ -82,8 +82,9 @@ private:
     void Form_MouseUp(int Button, int Shift, float X, float Y);
     void um_MouseMove(int Index, int Button, int Shift, float X, float Y);
 
-    // Update check.
-    void gx();
+    // Update check. gx returns false when it ended the program.
+    std::optional<QString> GetBody(const QUrl &url);
+    bool gx();
 
     Desktop &m_desktop;
     SkinLayer &m_skin;

@@ -42,8 +42,10 @@ void Form1::bindLibrary()
     Timer2->setInterval(kCopyNoticeMs);
 
     connect(Text1, &QLineEdit::textChanged, this, &Form1::Text1_Change);
-    connect(List1->selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex &current) {
-        if (current.isValid())
+    // A name is chosen when the user selects it, by the mouse or the keys;
+    // the list taking the focus only marks its first row as current.
+    connect(List1->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this](const QItemSelection &selected) {
+        if (!selected.isEmpty())
             List1_Click();
     });
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
@@ -97,7 +99,7 @@ void Form1::Text1_Change()
 
 void Form1::List1_Click()
 {
-    const QString name = List1->currentIndex().data().toString();
+    const QString name = List1->selectionModel()->selectedIndexes().value(0).data().toString();
     std::optional<QString> code;
     if (!conn.codeOf(name, code))
         return reportQueryFailure();

@@ -1,6 +1,33 @@
 // The update check at the end of start-up.
 #include "Form1.h"
 
-void Form1::gx()
+#include "app/AppTexts.h"
+#include "app/Desktop.h"
+#include "update/HttpTextFetch.h"
+#include "update/UpdateTexts.h"
+#include "update/VersionCheck.h"
+
+// The window stays drawn and usable while this waits for the server.
+std::optional<QString> Form1::GetBody(const QUrl &url)
 {
+    return HttpTextFetch(m_update.timeoutMs).get(url);
+}
+
+bool Form1::gx()
+{
+    const QString title = QString::fromUtf8(AppTexts::kBrandTitle);
+    const VersionCheck::Verdict verdict = VersionCheck::judge(GetBody(m_update.versionUrl));
+    switch (verdict.outcome) {
+    case VersionCheck::Outcome::CheckFailed:
+        m_desktop.messageBox(QString::fromUtf8(UpdateTexts::kCheckFailed), Desktop::Style::Exclamation, title);
+        return true;
+    case VersionCheck::Outcome::UpToDate:
+        return true;
+    case VersionCheck::Outcome::NewVersion:
+        m_desktop.messageBox(VersionCheck::announcement(verdict.version), Desktop::Style::Information, title);
+        m_desktop.openUrl(m_update.forumUrl);
+        m_desktop.end(EXIT_SUCCESS);
+        return false;
+    }
+    return true;
 }

@@ -1,6 +1,13 @@
 #include "UpdateSettings.h"
 
+#ifndef TOVANU_UPDATE_URL
+#error "the build sets TOVANU_UPDATE_URL"
+#endif
+#ifndef TOVANU_FORUM_URL
+#error "the build sets TOVANU_FORUM_URL"
+#endif
+
 UpdateSettings UpdateSettings::builtIn()
 {
-    return {};
+    return {QUrl(QStringLiteral(TOVANU_UPDATE_URL)), QUrl(QStringLiteral(TOVANU_FORUM_URL)), kFetchTimeoutMs};
 }

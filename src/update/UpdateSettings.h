@@ -4,10 +4,14 @@
 
 // Where the update check asks and where it sends the user.
 struct UpdateSettings {
+    // How long the version file may take to arrive before the check gives up.
+    static constexpr int kFetchTimeoutMs = 10'000;
+
     QUrl versionUrl;
     QUrl forumUrl;
     int timeoutMs = 0;
 
-    // The program's own, fixed at build time.
+    // The program's own, fixed at build time (CMake cache variables
+    // TOVANU_UPDATE_URL and TOVANU_FORUM_URL).
     static UpdateSettings builtIn();
 };

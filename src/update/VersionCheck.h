@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+// What the start-up check makes of the version file.
+namespace VersionCheck {
+
+// This program's entry of the version file: the text after the first marker
+// up to the next marker or the end, with every separator removed and the
+// blanks (spaces, tabs, CR, LF) at its two ends dropped. Nothing when the
+// marker is missing or the entry is blank.
+std::optional<QString> versionField(const QString &versionFile);
+
+enum class Outcome {
+    CheckFailed, // warn and run on
+    UpToDate,    // run on without a word
+    NewVersion,  // announce it, open the forum and end
+};
+
+struct Verdict {
+    Outcome outcome;
+    QString version; // the announced version, for NewVersion
+};
+
+// The verdict on a fetched version file; no file means the fetch failed.
+Verdict judge(const std::optional<QString> &versionFile);
+
+// The message that announces a new version.
+QString announcement(const QString &version);
+
+} // namespace VersionCheck
