@@ -55,13 +55,22 @@ QString text()
 
 std::optional<QString> write(const QString &path, const QString &text)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return file.errorString();
     // The text as the system writes text files.
     QStringEncoder encode(QStringConverter::System);
     const QByteArray bytes = encode(text + QLatin1String(kLineEnd));
-    if (file.write(bytes) != bytes.size() || !file.commit())
+
+    // Unbuffered, so that a short write (a full disk) is seen here: the next
+    // write reports the reason. An unfinished file is never committed.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return file.errorString();
+    for (qint64 written = 0; written < bytes.size();) {
+        const qint64 step = file.write(bytes.constData() + written, bytes.size() - written);
+        if (step <= 0)
+            return file.errorString();
+        written += step;
+    }
+    if (!file.commit())
         return file.errorString();
     return std::nullopt;
 }
