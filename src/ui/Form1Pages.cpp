@@ -63,8 +63,8 @@ void Form1::Command5_Click(int Index)
     tell(Topics::messageOf(Index));
 }
 
-// Positions are whole pixels: a page centred on a half pixel goes to the
-// nearer pixel below or to the right.
+// Widget positions are whole pixels: a page centred on a half pixel is
+// rounded half up, 94.5 to 95.
 void Form1::showPage(int page)
 {
     QWidget *panel = um[page];
