@@ -50,3 +50,28 @@ inline constexpr char kVirtualHostTemplate[] =
     "</VirtualHost>\r\n";
 
 } // namespace SubdomainTexts
+
+namespace SubdomainTexts {
+
+// The placeholders of the template, filled in this order.
+inline constexpr char kDomainPlaceholder[] = "域名";
+inline constexpr char kPathPlaceholder[] = "路径";
+
+// A domain must hold at least one of these.
+inline constexpr const char *kSuffixes[] = {"com", "cn", "org", "info", "hk", "me", "net"};
+
+// The two lines that link the site into Apache's enabled sites; the domain
+// follows the second line's start, then one blank, then the domain again.
+inline constexpr char kEnterSitesEnabled[] = "cd /etc/apache2/sites-enabled";
+inline constexpr char kLinkSite[] = "ln -f -s ../sites-available/";
+
+inline constexpr char kEnterDomain[] = "请输入域名";
+inline constexpr char kWrongDomain[] = "域名不对,检查一下!";
+// The confirmation: the first part, the domain, a paragraph break, the question.
+inline constexpr char kConfirmDomain[] = "你要绑定的域名为：";
+inline constexpr char kConfirmQuestion[] = "确定输入正确吗?";
+inline constexpr char kCommandsCopied[] = "当前代码已复制到你的剪贴板，现在直接在窗口中右键粘贴即可";
+inline constexpr char kEnterPath[] = "请输入绑定路径";
+inline constexpr char kConfigCopied[] = "内容已复制,请继续按下方提示操作";
+
+} // namespace SubdomainTexts

@@ -1,5 +1,6 @@
 #include "DesignBuilder.h"
 
+#include "ClickableImage.h"
 #include "Fonts.h"
 #include "MultiLineBox.h"
 #include "PictureBox.h"
@@ -13,6 +14,19 @@
 #include <algorithm>
 
 using Design::Kind;
+
+namespace {
+
+// A label shows its text as the design's font lays it out: each blank half a
+// Chinese character wide, so that a command box covers the run of blanks
+// left for it; CR LF ends a line.
+QString shownLabelText(const QString &text)
+{
+    constexpr QChar kHalfWidthBlank(0x2002); // EN SPACE
+    return QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char(' '), kHalfWidthBlank);
+}
+
+} // namespace
 
 DesignBuilder::DesignBuilder(QWidget *window)
     : m_window(window)
@@ -53,16 +67,19 @@ QWidget *DesignBuilder::create(const Design::Control &control, QWidget *containe
         return box;
     }
     case Kind::Label: {
-        auto *label = new QLabel(text, container);
+        auto *label = new QLabel(shownLabelText(text), container);
         // Labels are drawn on their container: they take no mouse events and
-        // no focus, and show the container's background.
+        // no focus, show the container's background and stand below every
+        // other control of the container.
+        label->setTextFormat(Qt::PlainText);
         label->setAttribute(Qt::WA_TransparentForMouseEvents);
+        label->lower();
         label->setWordWrap(control.look & Design::Wraps);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         return label;
     }
     case Kind::Image: {
-        auto *image = new QLabel(container);
+        auto *image = new ClickableImage(container);
         image->setScaledContents(false);
         return image;
     }

@@ -74,6 +74,9 @@ private:
     void Command4_Click();
     void Command6_Click();
     void Command7_Click();
+    void showPage(int page);
+    QString sourcesToUse() const;
+    void tell(const QString &text);
 
     // Window chrome.
     void Form_Paint();

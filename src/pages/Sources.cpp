@@ -1,0 +1,78 @@
+#include "Sources.h"
+
+#include <QSaveFile>
+#include <QStringConverter>
+#include <QStringList>
+
+namespace Sources {
+
+namespace {
+
+// The official archive's path has no slash at its end; every other one has.
+constexpr char kOfficialArchive[] = "http://archive.ubuntu.com/ubuntu";
+constexpr char kPartnerArchive[] = "http://archive.canonical.com/ubuntu/";
+constexpr char kExtrasArchive[] = "http://extras.ubuntu.com/ubuntu/";
+constexpr const char *kMirrors[] = {
+    "http://mirrors.aliyun.com/ubuntu/",
+    "http://mirrors.163.com/ubuntu/",
+    "http://mirrors.ustc.edu.cn/ubuntu/",
+};
+
+constexpr char kBinary[] = "deb";
+constexpr char kSource[] = "deb-src";
+constexpr char kAllComponents[] = "main restricted universe multiverse";
+
+// The official archive lists backports before proposed, the mirrors the other way.
+const QStringList kHardySuites = {"hardy", "hardy-security", "hardy-updates", "hardy-backports", "hardy-proposed"};
+const QStringList kTrustySuites = {"trusty", "trusty-security", "trusty-updates", "trusty-proposed", "trusty-backports"};
+
+constexpr char kEntrySeparator = '\n';
+constexpr char kLineEnd[] = "\r\n";
+
+void addEntries(QStringList &entries, const char *type, const char *archive, const QStringList &suites,
+                const char *components)
+{
+    for (const QString &suite : suites)
+        entries.append(QStringLiteral("%1 %2 %3 %4").arg(QLatin1String(type), QLatin1String(archive), suite,
+                                                         QLatin1String(components)));
+}
+
+} // namespace
+
+QString text()
+{
+    QStringList entries;
+    addEntries(entries, kBinary, kOfficialArchive, kHardySuites, kAllComponents);
+    addEntries(entries, kSource, kOfficialArchive, kHardySuites, kAllComponents);
+    addEntries(entries, kBinary, kPartnerArchive, {"trusty"}, "partner");
+    addEntries(entries, kBinary, kExtrasArchive, {"trusty"}, "main");
+    for (const char *mirror : kMirrors) {
+        addEntries(entries, kBinary, mirror, kTrustySuites, kAllComponents);
+        addEntries(entries, kSource, mirror, kTrustySuites, kAllComponents);
+    }
+    return entries.join(QLatin1Char(kEntrySeparator)) + QLatin1String(kLineEnd);
+}
+
+std::optional<QString> write(const QString &path, const QString &text)
+{
+    // The text as the system writes text files.
+    QStringEncoder encode(QStringConverter::System);
+    const QByteArray bytes = encode(text + QLatin1String(kLineEnd));
+
+    // Unbuffered, so that a short write (a full disk) is seen here: the next
+    // write reports the reason. An unfinished file is never committed.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return file.errorString();
+    for (qint64 written = 0; written < bytes.size();) {
+        const qint64 step = file.write(bytes.constData() + written, bytes.size() - written);
+        if (step <= 0)
+            return file.errorString();
+        written += step;
+    }
+    if (!file.commit())
+        return file.errorString();
+    return std::nullopt;
+}
+
+} // namespace Sources

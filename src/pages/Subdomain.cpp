@@ -1,0 +1,54 @@
+#include "Subdomain.h"
+
+#include "PageTexts.h"
+#include "SubdomainTexts.h"
+
+#include <algorithm>
+
+namespace Subdomain {
+
+namespace {
+
+bool hasKnownSuffix(const QString &domain)
+{
+    return std::any_of(std::begin(SubdomainTexts::kSuffixes), std::end(SubdomainTexts::kSuffixes),
+                       [&](const char *suffix) { return domain.contains(QLatin1String(suffix), Qt::CaseSensitive); });
+}
+
+bool isDomainCharacter(QChar c)
+{
+    const char16_t u = c.unicode();
+    return (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') || u == '.' || u == '-';
+}
+
+} // namespace
+
+Verdict check(const QString &domain)
+{
+    if (domain.isEmpty())
+        return Verdict::Empty;
+    if (!hasKnownSuffix(domain) || !std::all_of(domain.cbegin(), domain.cend(), isDomainCharacter))
+        return Verdict::Wrong;
+    return Verdict::Ok;
+}
+
+QString confirmation(const QString &domain)
+{
+    return QString::fromUtf8(SubdomainTexts::kConfirmDomain) + domain + QString::fromUtf8(PageTexts::kParagraphBreak)
+           + QString::fromUtf8(SubdomainTexts::kConfirmQuestion);
+}
+
+QString bindCommands(const QString &domain)
+{
+    return QLatin1String(SubdomainTexts::kEnterSitesEnabled) + QLatin1String("\r\n")
+           + QLatin1String(SubdomainTexts::kLinkSite) + domain + QLatin1Char(' ') + domain;
+}
+
+QString fillTemplate(const QString &hostTemplate, const QString &domain, const QString &path)
+{
+    return QString(hostTemplate)
+        .replace(QString::fromUtf8(SubdomainTexts::kDomainPlaceholder), domain, Qt::CaseSensitive)
+        .replace(QString::fromUtf8(SubdomainTexts::kPathPlaceholder), path, Qt::CaseSensitive);
+}
+
+} // namespace Subdomain

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+// The subdomain binding tool: the domain check, the commands that link the
+// site into Apache, and the virtual-host configuration.
+namespace Subdomain {
+
+enum class Verdict {
+    Empty, // nothing typed
+    Wrong, // no known suffix, or a character that does not belong in a domain
+    Ok,
+};
+
+// A domain passes when it holds one of the known suffixes anywhere (exact,
+// case-sensitive) and nothing but ASCII letters, digits, "." and "-": the
+// commands built from it are pasted into a root shell.
+Verdict check(const QString &domain);
+
+// The question that confirms the domain before anything is copied.
+QString confirmation(const QString &domain);
+
+// Two lines, without a line break at the end: change into Apache's enabled
+// sites and link the domain's site there.
+QString bindCommands(const QString &domain);
+
+// The template with every "域名" replaced by the domain, then every "路径" in
+// the result by the path.
+QString fillTemplate(const QString &hostTemplate, const QString &domain, const QString &path);
+
+} // namespace Subdomain

@@ -1,0 +1,540 @@
+// The topic bar, the tutorial pages, the sources page and the subdomain tool.
+#include "TestApp.h"
+
+#include "pages/PagePlacement.h"
+#include "pages/Sources.h"
+#include "pages/SourcesTexts.h"
+#include "pages/Subdomain.h"
+#include "pages/SubdomainTexts.h"
+#include "ui/MultiLineBox.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTextBlock>
+
+#include <csignal>
+#include <sys/fsuid.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace {
+
+const QString kBrand = QStringLiteral("Korvel系列软件");
+const QString kBefore = QStringLiteral("held before");
+
+QByteArray golden(const QString &name)
+{
+    QFile file(QStringLiteral(TOVANU_GOLDEN_DIR "/") + name);
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("no golden file %s", qPrintable(name));
+    return file.readAll();
+}
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QWidget *page(TestApp &app, int index)
+{
+    return app.find<QWidget>(QStringLiteral("um(%1)").arg(index));
+}
+
+void clickTopic(TestApp &app, int topic)
+{
+    QTest::mouseClick(app.find<QPushButton>(QStringLiteral("Command5(%1)").arg(topic)), Qt::LeftButton);
+}
+
+void click(TestApp &app, const char *button)
+{
+    QTest::mouseClick(app.find<QPushButton>(QString::fromLatin1(button)), Qt::LeftButton);
+}
+
+QList<int> shownPages(TestApp &app)
+{
+    QList<int> shown;
+    for (int i = 0; i < Form1::kPageCount; ++i)
+        if (page(app, i)->isVisible())
+            shown.append(i);
+    return shown;
+}
+
+// A widget is in front of its siblings that come before it among the children.
+bool isAbove(const QWidget *upper, const QWidget *lower)
+{
+    const QObjectList &siblings = upper->parentWidget()->children();
+    return siblings.indexOf(upper) > siblings.indexOf(lower);
+}
+
+// The x ranges, relative to the label, where its one line of text puts ink.
+QList<std::pair<qreal, qreal>> inkedRanges(const QLabel *label)
+{
+    const QFontMetricsF metrics(label->font());
+    const QString text = label->text();
+    QList<std::pair<qreal, qreal>> ranges;
+    qsizetype start = -1;
+    for (qsizetype i = 0; i <= text.size(); ++i) {
+        const bool blank = i == text.size() || text.at(i).isSpace();
+        if (!blank && start < 0)
+            start = i;
+        if (blank && start >= 0) {
+            ranges.append({metrics.horizontalAdvance(text.left(start)), metrics.horizontalAdvance(text.left(i))});
+            start = -1;
+        }
+    }
+    return ranges;
+}
+
+// Makes a directory read-only for this thread, also when the tests run as
+// root, whom permissions do not stop: file access then runs as nobody.
+class ReadOnlyDirectory
+{
+public:
+    explicit ReadOnlyDirectory(const QString &path)
+        : m_path(path)
+    {
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
+        if (geteuid() == 0)
+            setfsuid(kNobody);
+    }
+    ~ReadOnlyDirectory()
+    {
+        if (geteuid() == 0)
+            setfsuid(0);
+        QFile::setPermissions(m_path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+
+private:
+    static constexpr uid_t kNobody = 65534;
+    QString m_path;
+};
+
+// Lets no write make a file longer than a few bytes, as a full disk does.
+class FileSizeLimit
+{
+public:
+    FileSizeLimit()
+    {
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        rlimit limit = m_old;
+        limit.rlim_cur = kLimit;
+        setrlimit(RLIMIT_FSIZE, &limit);
+        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, m_oldHandler);
+    }
+
+private:
+    static constexpr rlim_t kLimit = 64;
+    rlimit m_old {};
+    void (*m_oldHandler)(int) = nullptr;
+};
+
+} // namespace
+
+class PagesTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void pageTopics_data();
+    void pageTopics();
+    void messageTopics_data();
+    void messageTopics();
+    void closingPages();
+    void commandBoxesCoverTheirGaps();
+    void sourcesText();
+    void copyingAndWritingSources();
+    void editedSources();
+    void failedWrites_data();
+    void failedWrites();
+    void domainCheck_data();
+    void domainCheck();
+    void refusedLineBreaks();
+    void virtualHost();
+};
+
+void PagesTest::pageTopics_data()
+{
+    QTest::addColumn<int>("topic");
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QPointF>("place");
+    QTest::newRow("sources") << 5 << 0 << QPointF(28, 94.5);
+    QTest::newRow("Apache2") << 2 << 1 << QPointF(40, 86.5);
+    QTest::newRow("MySQL") << 4 << 2 << QPointF(40, 94.5);
+    QTest::newRow("PHP5") << 1 << 3 << QPointF(40, 94.5);
+    QTest::newRow("phpMyAdmin") << 6 << 4 << QPointF(36, 70.5);
+    QTest::newRow("subdomain") << 3 << 5 << QPointF(36, 22.5);
+    QTest::newRow("about") << 7 << 6 << QPointF(108, 58.5);
+}
+
+void PagesTest::pageTopics()
+{
+    QFETCH(int, topic);
+    QFETCH(int, page);
+    QFETCH(QPointF, place);
+    TestApp app;
+    Form1 &form = app.started();
+    QWidget *panel = ::page(app, page);
+    QWidget *notice = ::page(app, Form1::kCopyNotice);
+    const QSize size = panel->size();
+    QCOMPARE(Pages::centredPlace(form.size(), size), place);
+
+    // Another page is open and the copy notice shows.
+    clickTopic(app, topic == 7 ? 2 : 7);
+    notice->show();
+    clickTopic(app, topic);
+    QCOMPARE(shownPages(app), QList<int>({page}));
+    QVERIFY(std::abs(panel->x() - place.x()) <= 0.5 && std::abs(panel->y() - place.y()) <= 0.5);
+    QCOMPARE(panel->size(), size);
+    for (QWidget *other : form.findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        QVERIFY(other == panel || !other->isVisible() || isAbove(panel, other));
+    QVERIFY(notice->isVisible());
+
+    // Dragged away, the page comes back to the centre on the next click.
+    panel->move(0, 0);
+    notice->hide();
+    clickTopic(app, topic);
+    QCOMPARE(shownPages(app), QList<int>({page}));
+    QCOMPARE(panel->pos(), place.toPoint());
+    QVERIFY(!notice->isVisible());
+    QVERIFY(app.desktop.log.isEmpty());
+}
+
+void PagesTest::messageTopics_data()
+{
+    QTest::addColumn<int>("topic");
+    QTest::addColumn<QString>("copied");
+    QTest::newRow("putty") << 0 << QString();
+    QTest::newRow("unzip") << 8 << QStringLiteral("apt-get install unzip");
+    QTest::newRow("Ubuntu") << 9 << QString();
+}
+
+void PagesTest::messageTopics()
+{
+    QFETCH(int, topic);
+    QFETCH(QString, copied);
+    TestApp app;
+    app.started();
+    app.desktop.clipboard = kBefore;
+    clickTopic(app, 3);
+    QList<int> shownAtBox = {-1};
+    app.desktop.onBox = [&](const FakeDesktop::Box &) { shownAtBox = shownPages(app); };
+
+    clickTopic(app, topic);
+    QCOMPARE(app.desktop.boxes.size(), 1);
+    const FakeDesktop::Box box = app.desktop.boxes.first();
+    QCOMPARE(box.text.toUtf8(), golden(QStringLiteral("topic%1.txt").arg(topic)));
+    QCOMPARE(box.style, Desktop::Style::Information);
+    QCOMPARE(box.title, kBrand);
+    QVERIFY(shownAtBox.isEmpty());
+    QVERIFY(shownPages(app).isEmpty());
+    if (copied.isEmpty()) {
+        QCOMPARE(app.desktop.clipboard, kBefore);
+    } else {
+        QCOMPARE(app.desktop.log, QStringList({"clear", "set:" + copied, "box:" + box.text}));
+        QCOMPARE(app.desktop.clipboard, copied);
+    }
+}
+
+void PagesTest::closingPages()
+{
+    TestApp app;
+    app.started();
+    clickTopic(app, 2);
+    QWidget *apache = page(app, 1);
+    const QPoint place = apache->pos();
+    auto *close = app.find<QLabel>(QStringLiteral("al(1)"));
+    QCOMPARE(close->size(), QSize(21, 21));
+    QVERIFY(!close->pixmap().isNull());
+
+    QTest::mouseClick(close, Qt::RightButton);
+    QCOMPARE(shownPages(app), QList<int>({1}));
+    QTest::mouseClick(close, Qt::LeftButton);
+    QVERIFY(shownPages(app).isEmpty());
+    QCOMPARE(apache->pos(), place);
+
+    // Closing one page leaves the others alone; the next topic shows only its page.
+    QWidget *mysql = page(app, 2);
+    const QPoint mysqlPlace = mysql->pos();
+    QTest::mouseClick(app.find<QLabel>(QStringLiteral("al(2)")), Qt::LeftButton);
+    QCOMPARE(mysql->pos(), mysqlPlace);
+    clickTopic(app, 4);
+    QCOMPARE(shownPages(app), QList<int>({2}));
+    QVERIFY(app.desktop.log.isEmpty());
+}
+
+// Where a command box or a button lies over a step text, it stands above the
+// text and covers only the blanks left for it (give or take the blank half
+// of a full-width colon), so no word of the step is hidden.
+void PagesTest::commandBoxesCoverTheirGaps()
+{
+    TestApp app;
+    app.started();
+    constexpr qreal kHalfCharacter = 6;
+    int covered = 0;
+    for (int i = 0; i < Form1::kPageCount; ++i) {
+        for (const QLabel *label : page(app, i)->findChildren<QLabel *>()) {
+            if (label->objectName().startsWith(QLatin1String("al(")))
+                continue;
+            // The whole text shows, inside the label's box and its container.
+            const QWidget *container = label->parentWidget();
+            const int height = label->wordWrap() ? label->heightForWidth(label->width()) : label->height();
+            const qreal width = std::min<qreal>(label->width(), QFontMetricsF(label->font()).horizontalAdvance(label->text()));
+            QVERIFY2(height <= label->height() && label->y() + height <= container->height()
+                         && label->x() + width <= container->width(),
+                     qPrintable(label->objectName()));
+            for (QObject *object : label->parentWidget()->children()) {
+                auto *box = qobject_cast<QWidget *>(object);
+                if (!box || qobject_cast<QLabel *>(box) || !box->geometry().intersects(label->geometry()))
+                    continue;
+                const QString what = label->objectName() + QLatin1Char('/') + box->objectName();
+                QVERIFY2(isAbove(box, label), qPrintable(what));
+                for (const auto &[from, to] : inkedRanges(label)) {
+                    const qreal overlap = std::min(label->x() + to, qreal(box->x() + box->width()))
+                                          - std::max(label->x() + from, qreal(box->x()));
+                    QVERIFY2(overlap <= kHalfCharacter, qPrintable(what));
+                }
+                ++covered;
+            }
+        }
+    }
+    QCOMPARE(covered, 13); // eleven command boxes, the domain field and its button
+}
+
+void PagesTest::sourcesText()
+{
+    QCOMPARE(Sources::text().toUtf8(), golden(QStringLiteral("sources.txt")));
+
+    TestApp app;
+    app.started();
+    auto *box = app.find<MultiLineBox>(QStringLiteral("Text3"));
+    const QStringList entries = Sources::text().trimmed().split(QLatin1Char('\n'));
+    QCOMPARE(entries.size(), 42);
+    for (int i = 0; i < entries.size(); ++i)
+        QCOMPARE(box->document()->findBlockByNumber(i).text(), entries.at(i));
+}
+
+void PagesTest::copyingAndWritingSources()
+{
+    TestApp app;
+    app.started();
+    clickTopic(app, 5);
+    const QString path = QDir(app.appDir()).filePath(QStringLiteral("Source.list"));
+    const QByteArray expected = golden(QStringLiteral("sources.txt")) + "\r\n";
+
+    click(app, "Command3");
+    QCOMPARE(app.desktop.clipboard.toUtf8(), golden(QStringLiteral("sources.txt")));
+    QCOMPARE(app.desktop.log, QStringList({"clear", "set:" + app.desktop.clipboard, "box:内容已复制!"}));
+
+    // A longer file of other content is replaced; a second write changes nothing.
+    writeBytes(path, QByteArray(8192, 'x'));
+    app.desktop.log.clear();
+    click(app, "Command4");
+    QCOMPARE(fileBytes(path), expected);
+    click(app, "Command4");
+    QCOMPARE(fileBytes(path), expected);
+    QCOMPARE(app.desktop.log, QStringList({"box:Source.list文件已生成在当前软件目录下!", "box:Source.list文件已生成在当前软件目录下!"}));
+    for (const FakeDesktop::Box &box : app.desktop.boxes) {
+        QCOMPARE(box.style, Desktop::Style::Information);
+        QCOMPARE(box.title, kBrand);
+    }
+    QCOMPARE(QDir(app.appDir()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase),
+             QStringList({"db", "Source.list"}));
+}
+
+void PagesTest::editedSources()
+{
+    TestApp app;
+    app.started();
+    clickTopic(app, 5);
+    const QString path = QDir(app.appDir()).filePath(QStringLiteral("Source.list"));
+    auto *box = app.find<MultiLineBox>(QStringLiteral("Text3"));
+
+    // Typed on the empty last line: the lines shown, joined by LF.
+    box->setFocus();
+    box->moveCursor(QTextCursor::End);
+    QTest::keyClicks(box, "# mine");
+    const QString shown = Sources::text().chopped(2) + QStringLiteral("\n# mine");
+    click(app, "Command3");
+    QCOMPARE(app.desktop.clipboard, shown);
+    click(app, "Command4");
+    QCOMPARE(fileBytes(path), shown.toUtf8() + "\r\n");
+
+    // Emptied: an empty clipboard and a file of one line end, each with its box.
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_Delete);
+    app.desktop.log.clear();
+    click(app, "Command3");
+    click(app, "Command4");
+    QCOMPARE(app.desktop.log, QStringList({"clear", "set:", "box:内容已复制!", "box:Source.list文件已生成在当前软件目录下!"}));
+    QCOMPARE(fileBytes(path), QByteArray("\r\n"));
+}
+
+void PagesTest::failedWrites_data()
+{
+    QTest::addColumn<QString>("failure");
+    QTest::newRow("directory in the way") << QStringLiteral("directory");
+    QTest::newRow("read-only directory") << QStringLiteral("read-only");
+    QTest::newRow("write fails part way") << QStringLiteral("full");
+}
+
+void PagesTest::failedWrites()
+{
+    QFETCH(QString, failure);
+    TestApp app;
+    app.started();
+    clickTopic(app, 5);
+    const QString path = QDir(app.appDir()).filePath(QStringLiteral("Source.list"));
+    const QByteArray earlier("deb http://earlier/ubuntu trusty main\r\n");
+    if (failure == QLatin1String("directory"))
+        QVERIFY(QDir(app.appDir()).mkdir(QStringLiteral("Source.list")));
+    else
+        writeBytes(path, earlier);
+
+    {
+        std::optional<ReadOnlyDirectory> readOnly;
+        std::optional<FileSizeLimit> limit;
+        if (failure == QLatin1String("read-only"))
+            readOnly.emplace(app.appDir());
+        if (failure == QLatin1String("full"))
+            limit.emplace();
+        click(app, "Command4");
+    }
+
+    QCOMPARE(app.desktop.boxes.size(), 1);
+    const FakeDesktop::Box box = app.desktop.boxes.first();
+    QCOMPARE(box.style, Desktop::Style::Exclamation);
+    QCOMPARE(box.title, kBrand);
+    const QStringList lines = box.text.split(QLatin1String("\r\n"));
+    QCOMPARE(lines.size(), 3);
+    QCOMPARE(lines.at(0), QString::fromUtf8(SourcesTexts::kWriteFailed));
+    QCOMPARE(lines.at(1), QDir::toNativeSeparators(path));
+    QVERIFY(!lines.at(2).isEmpty());
+    if (failure == QLatin1String("directory"))
+        QVERIFY(QFileInfo(path).isDir());
+    else
+        QCOMPARE(fileBytes(path), earlier);
+    QCOMPARE(QDir(app.appDir()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase),
+             QStringList({"db", "Source.list"}));
+}
+
+void PagesTest::domainCheck_data()
+{
+    QTest::addColumn<QString>("domain");
+    QTest::addColumn<QString>("refusal"); // empty when the domain passes
+    const QString enter = QString::fromUtf8(SubdomainTexts::kEnterDomain);
+    const QString wrong = QString::fromUtf8(SubdomainTexts::kWrongDomain);
+    QTest::newRow("empty") << QString() << enter;
+    QTest::newRow("blanks only") << QStringLiteral("   ") << wrong;
+    QTest::newRow("capitals") << QStringLiteral("WWW.EXAMPLE.COM") << wrong;
+    QTest::newRow("no suffix") << QStringLiteral("example.io") << wrong;
+    QTest::newRow("com") << QStringLiteral("blog.example.com") << QString();
+    QTest::newRow("cn anywhere") << QStringLiteral("cnblogs.io") << QString();
+    QTest::newRow("me in a label") << QStringLiteral("home.example.xyz") << QString();
+    QTest::newRow("org info hk net") << QStringLiteral("a-1.info.hk.net.org") << QString();
+    for (const char *refused : {" ", ";", "&", "|", "$", "'", "\"", "/", "\\", "`", "*", "(", "_", "例"}) {
+        const QString domain = QStringLiteral("a%1b.example.com").arg(QString::fromUtf8(refused));
+        QTest::newRow(qPrintable(QStringLiteral("holds %1").arg(QString::fromUtf8(refused)))) << domain << wrong;
+    }
+    QTest::newRow("command after it") << QStringLiteral("example.com;reboot") << wrong;
+    QTest::newRow("substitution") << QStringLiteral("$(reboot).com") << wrong;
+    QTest::newRow("full-width letters") << QStringLiteral("ｅｘａｍｐｌｅ.com") << wrong;
+}
+
+void PagesTest::domainCheck()
+{
+    QFETCH(QString, domain);
+    QFETCH(QString, refusal);
+    for (const Desktop::Answer answer : {Desktop::Answer::Yes, Desktop::Answer::No}) {
+        TestApp app;
+        app.started();
+        clickTopic(app, 3);
+        app.desktop.clipboard = kBefore;
+        app.desktop.answers.enqueue(answer);
+        app.find<QLineEdit>(QStringLiteral("Text4(11)"))->setText(domain);
+        click(app, "Command6");
+
+        QVERIFY(!app.desktop.boxes.isEmpty());
+        for (const FakeDesktop::Box &box : app.desktop.boxes)
+            QCOMPARE(box.title, kBrand);
+        const FakeDesktop::Box first = app.desktop.boxes.first();
+        if (!refusal.isEmpty()) {
+            QCOMPARE(app.desktop.log, QStringList({"box:" + refusal}));
+            QCOMPARE(first.style, Desktop::Style::Information);
+            QCOMPARE(app.desktop.clipboard, kBefore);
+            continue;
+        }
+        QCOMPARE(first.text, QStringLiteral("你要绑定的域名为：%1\r\n \r\n确定输入正确吗?").arg(domain));
+        QCOMPARE(first.style, Desktop::Style::InformationYesNo);
+        if (answer == Desktop::Answer::No) {
+            QCOMPARE(app.desktop.log.size(), 1);
+            QCOMPARE(app.desktop.clipboard, kBefore);
+            continue;
+        }
+        const QString commands =
+            QStringLiteral("cd /etc/apache2/sites-enabled\r\nln -f -s ../sites-available/%1 %1").arg(domain);
+        QCOMPARE(app.desktop.log.mid(1), QStringList({"clear", "set:" + commands,
+                                                      "box:当前代码已复制到你的剪贴板，现在直接在窗口中右键粘贴即可"}));
+        QCOMPARE(app.desktop.boxes.last().style, Desktop::Style::Information);
+    }
+}
+
+// A domain field cannot be typed with a line break, but a paste may bring one.
+void PagesTest::refusedLineBreaks()
+{
+    for (const char *domain : {"example.com\nreboot", "example.com\r", "example.com\treboot"})
+        QCOMPARE(Subdomain::check(QString::fromLatin1(domain)), Subdomain::Verdict::Wrong);
+}
+
+void PagesTest::virtualHost()
+{
+    TestApp app;
+    app.started();
+    clickTopic(app, 3);
+    auto *domain = app.find<QLineEdit>(QStringLiteral("Text4(11)"));
+    auto *path = app.find<QLineEdit>(QStringLiteral("Text5"));
+    const auto copiedLine = [&](int line) { return app.desktop.clipboard.split(QLatin1String("\r\n")).at(line - 1); };
+
+    domain->setText(QStringLiteral("blog.example.com"));
+    path->setText(QStringLiteral("/var/www/blog"));
+    click(app, "Command7");
+    QCOMPARE(app.desktop.clipboard.toUtf8(), golden(QStringLiteral("vhost-blog.example.com.txt")));
+    QCOMPARE(app.desktop.log.first(), QStringLiteral("clear"));
+    QCOMPARE(app.desktop.boxes.last().text, QStringLiteral("内容已复制,请继续按下方提示操作"));
+    QCOMPARE(app.desktop.boxes.last().style, Desktop::Style::Information);
+    QCOMPARE(app.desktop.boxes.last().title, kBrand);
+
+    // The domain is not checked here: an empty one leaves the name empty, and
+    // one that holds the path's placeholder has it filled with the path too.
+    domain->clear();
+    path->setText(QStringLiteral("/var/www"));
+    click(app, "Command7");
+    QCOMPARE(copiedLine(4), QStringLiteral("        ServerName "));
+    QCOMPARE(copiedLine(5), QStringLiteral("        DocumentRoot /var/www"));
+    domain->setText(QStringLiteral("a路径b"));
+    click(app, "Command7");
+    QCOMPARE(copiedLine(4), QStringLiteral("        ServerName a/var/wwwb"));
+
+    // An empty path leaves the clipboard alone.
+    app.desktop.log.clear();
+    path->clear();
+    click(app, "Command7");
+    QCOMPARE(app.desktop.log, QStringList({"box:请输入绑定路径"}));
+}
+
+QTEST_MAIN(PagesTest)
+#include "test_pages.moc"
