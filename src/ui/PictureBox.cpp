@@ -2,6 +2,7 @@
 
 namespace {
 constexpr int kSunkenLineWidth = 2;
+constexpr int kFlatLineWidth = 1;
 }
 
 PictureBox::PictureBox(Look look, QWidget *parent)
@@ -19,7 +20,9 @@ PictureBox::PictureBox(Look look, QWidget *parent)
         setFrameStyle(QFrame::NoFrame);
         break;
     case Look::WindowColours:
-        setFrameStyle(QFrame::NoFrame);
+        // Flat: a single plain line around the window colours.
+        setFrameStyle(QFrame::Box | QFrame::Plain);
+        setLineWidth(kFlatLineWidth);
         colours.setColor(QPalette::Window, colours.color(QPalette::Base));
         colours.setColor(QPalette::WindowText, colours.color(QPalette::Text));
         break;
