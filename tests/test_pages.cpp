@@ -1,4 +1,5 @@
 // The topic bar, the tutorial pages, the sources page and the subdomain tool.
+#include "FileAccess.h"
 #include "TestApp.h"
 
 #include "pages/PagePlacement.h"
@@ -15,7 +16,6 @@
 #include <QTextBlock>
 
 #include <csignal>
-#include <sys/fsuid.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -94,30 +94,6 @@ QList<std::pair<qreal, qreal>> inkedRanges(const QLabel *label)
     }
     return ranges;
 }
-
-// Makes a directory read-only for this thread, also when the tests run as
-// root, whom permissions do not stop: file access then runs as nobody.
-class ReadOnlyDirectory
-{
-public:
-    explicit ReadOnlyDirectory(const QString &path)
-        : m_path(path)
-    {
-        QFile::setPermissions(path, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
-        if (geteuid() == 0)
-            setfsuid(kNobody);
-    }
-    ~ReadOnlyDirectory()
-    {
-        if (geteuid() == 0)
-            setfsuid(0);
-        QFile::setPermissions(m_path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    }
-
-private:
-    static constexpr uid_t kNobody = 65534;
-    QString m_path;
-};
 
 // Lets no write make a file longer than a few bytes, as a full disk does.
 class FileSizeLimit
@@ -406,10 +382,10 @@ void PagesTest::failedWrites()
         writeBytes(path, earlier);
 
     {
-        std::optional<ReadOnlyDirectory> readOnly;
+        std::optional<RestrictedPath> readOnly;
         std::optional<FileSizeLimit> limit;
         if (failure == QLatin1String("read-only"))
-            readOnly.emplace(app.appDir());
+            readOnly.emplace(app.appDir(), readOnlyDirectory());
         if (failure == QLatin1String("full"))
             limit.emplace();
         click(app, "Command4");

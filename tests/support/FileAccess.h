@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QFile>
+#include <QString>
+
+#include <sys/fsuid.h>
+#include <unistd.h>
+
+// While it lives, file access on this thread is that of an unprivileged user
+// when the tests run as root, whom permissions do not stop.
+class UnprivilegedFileAccess
+{
+public:
+    UnprivilegedFileAccess()
+    {
+        if (geteuid() == 0)
+            setfsuid(kNobody);
+    }
+    ~UnprivilegedFileAccess()
+    {
+        if (geteuid() == 0)
+            setfsuid(0);
+    }
+    UnprivilegedFileAccess(const UnprivilegedFileAccess &) = delete;
+    UnprivilegedFileAccess &operator=(const UnprivilegedFileAccess &) = delete;
+
+private:
+    static constexpr uid_t kNobody = 65534;
+};
+
+// Makes a path unwritable (a directory) or unreadable (a file) for this
+// thread while it lives, and gives it back its owner's rights afterwards.
+class RestrictedPath
+{
+public:
+    RestrictedPath(const QString &path, QFile::Permissions permissions)
+        : m_path(path)
+    {
+        QFile::setPermissions(path, permissions);
+    }
+    ~RestrictedPath() { QFile::setPermissions(m_path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner); }
+
+private:
+    QString m_path;
+    UnprivilegedFileAccess m_access;
+};
+
+// A directory that can be read and entered but not written.
+inline QFile::Permissions readOnlyDirectory()
+{
+    return QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther;
+}
