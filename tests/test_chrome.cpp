@@ -57,15 +57,27 @@ bool isFrame(QColor colour)
     return colour == kBorder || colour == kFill;
 }
 
-// The window started and exposed, the pointer away from the buttons.
-Form1 &shownWindow(TestApp &app)
+// The chrome needs no commands: the window is built on an empty
+// application directory and shown as start-up shows it.
+class ChromeApp : public TestApp
 {
-    Form1 &form = app.started();
-    if (!QTest::qWaitForWindowExposed(&form))
-        qFatal("the window was not exposed");
-    QTest::mouseMove(&form, QPoint(300, 90));
-    return form;
-}
+public:
+    ChromeApp()
+        : TestApp(Commands{})
+    {
+    }
+
+    // The window shown and exposed, the pointer away from the buttons.
+    Form1 &shown()
+    {
+        Form1 &form = window();
+        form.show();
+        if (!QTest::qWaitForWindowExposed(&form))
+            qFatal("the window was not exposed");
+        QTest::mouseMove(&form, QPoint(300, 90));
+        return form;
+    }
+};
 
 } // namespace
 
@@ -74,6 +86,7 @@ class ChromeTest : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void pictureSizes_data();
     void pictureSizes();
     void spriteLayout_data();
@@ -103,7 +116,16 @@ private slots:
 
     void pageDragMovesOnlyThePanel();
     void copyNoticeHidesOnPointerMove();
+
+private:
+    QImage m_painted; // the whole window as its paint event draws it
 };
+
+void ChromeTest::initTestCase()
+{
+    ChromeApp app;
+    m_painted = app.window().grab().toImage();
+}
 
 void ChromeTest::pictureSizes_data()
 {
@@ -198,8 +220,8 @@ void ChromeTest::glyphsKeepTheirRowsInEveryLook()
 
 void ChromeTest::picturesInPlace()
 {
-    TestApp app;
-    app.started();
+    ChromeApp app;
+    app.window();
     const QPair<const char *, QSize> images[] = {
         {"Image8", QSize(428, 70)}, {"Image9", QSize(70, 69)}, {"Image10", QSize(13, 101)}, {"al(0)", QSize(21, 21)}};
     for (const auto &[name, size] : images)
@@ -303,9 +325,11 @@ void ChromeTest::frameAsPainted_data()
     QTest::newRow("title area's last row") << QPoint(600, 99) << fill;
     QTest::newRow("below the title area") << QPoint(600, 100) << window;
     QTest::newRow("left edge, border") << QPoint(0, 300) << border;
-    QTest::newRow("left edge, fill") << QPoint(2, 536) << fill;
+    QTest::newRow("left edge, fill") << QPoint(1, 300) << fill;
+    QTest::newRow("left edge, bottom fill") << QPoint(2, 536) << fill;
     QTest::newRow("inside the left edge") << QPoint(3, 300) << window;
     QTest::newRow("right edge, fill") << QPoint(W - 3, 300) << fill;
+    QTest::newRow("right edge, inner fill") << QPoint(W - 2, 300) << fill;
     QTest::newRow("right edge, border") << QPoint(W - 1, 300) << border;
     QTest::newRow("inside the right edge") << QPoint(W - 4, 300) << window;
     QTest::newRow("above the bottom edge") << QPoint(300, 536) << window;
@@ -324,9 +348,7 @@ void ChromeTest::frameAsPainted()
 {
     QFETCH(QPoint, at);
     QFETCH(QString, expected);
-    TestApp app;
-    Form1 &form = app.window();
-    const QColor colour = form.grab().toImage().pixelColor(at);
+    const QColor colour = m_painted.pixelColor(at);
     if (expected == QLatin1String("window"))
         QVERIFY2(!isFrame(colour), qPrintable(colour.name()));
     else
@@ -356,8 +378,8 @@ void ChromeTest::hoverOnScreen()
     QFETCH(QPoint, pointer);
     QFETCH(Face, minimise);
     QFETCH(Face, close);
-    TestApp app;
-    Form1 &form = shownWindow(app);
+    ChromeApp app;
+    Form1 &form = app.shown();
     // From a hover of the other button, so that every row changes something.
     QTest::mouseMove(&form, minimise == Face::Hover ? QPoint(590, 10) : QPoint(550, 10));
     QTest::mouseMove(&form, pointer);
@@ -373,8 +395,8 @@ void ChromeTest::hoverOnScreen()
 // normal again although the pointer is still over one.
 void ChromeTest::fullPaintShowsButtonsNormal()
 {
-    TestApp app;
-    Form1 &form = shownWindow(app);
+    ChromeApp app;
+    Form1 &form = app.shown();
     QTest::mouseMove(&form, QPoint(590, 10));
     QCOMPARE(onScreen(form).pixelColor(kCloseFill), kHoverFill);
     QCOMPARE(form.grab().toImage().pixelColor(kCloseFill), kFill);
@@ -404,8 +426,8 @@ void ChromeTest::pressedButtonOnScreen()
     QFETCH(QPoint, at);
     QFETCH(Face, minimise);
     QFETCH(Face, close);
-    TestApp app;
-    Form1 &form = shownWindow(app);
+    ChromeApp app;
+    Form1 &form = app.shown();
     // Pressing without a move first: the pressed look is drawn by the press.
     QTest::mousePress(&form, button, {}, at);
     QImage shown = onScreen(form);
@@ -445,8 +467,8 @@ void ChromeTest::titleBandMovesTheWindow()
     QFETCH(QList<Qt::MouseButton>, presses);
     QFETCH(QPoint, at);
     QFETCH(bool, moves);
-    TestApp app;
-    Form1 &form = shownWindow(app);
+    ChromeApp app;
+    Form1 &form = app.shown();
     const QPoint before = form.pos();
     for (const Qt::MouseButton button : presses)
         QTest::mousePress(&form, button, {}, at);
@@ -488,8 +510,8 @@ void ChromeTest::releaseActions()
     QFETCH(QPoint, pressAt);
     QFETCH(QPoint, releaseAt);
     QFETCH(QString, outcome);
-    TestApp app;
-    Form1 &form = shownWindow(app);
+    ChromeApp app;
+    Form1 &form = app.shown();
     QTest::mousePress(&form, button, {}, pressAt);
     if (releaseAt != pressAt)
         QTest::mouseMove(&form, releaseAt);
@@ -502,8 +524,8 @@ void ChromeTest::releaseActions()
 
 void ChromeTest::minimiseKeepsPressedImageUntilRestored()
 {
-    TestApp app;
-    Form1 &form = shownWindow(app);
+    ChromeApp app;
+    Form1 &form = app.shown();
     QTest::mouseClick(&form, Qt::LeftButton, {}, QPoint(550, 10));
     QVERIFY(form.isMinimized());
     QCOMPARE(onScreen(form).pixelColor(kMinimiseFill), kPressedFill);
@@ -515,8 +537,8 @@ void ChromeTest::minimiseKeepsPressedImageUntilRestored()
 
 void ChromeTest::pageDragMovesOnlyThePanel()
 {
-    TestApp app;
-    Form1 &form = shownWindow(app);
+    ChromeApp app;
+    Form1 &form = app.shown();
     QList<QWidget *> panels;
     for (int Index = 0; Index < Form1::kPanelCount; ++Index)
         panels.append(app.find<QWidget>(QStringLiteral("um(%1)").arg(Index)));
@@ -554,8 +576,8 @@ void ChromeTest::pageDragMovesOnlyThePanel()
 
 void ChromeTest::copyNoticeHidesOnPointerMove()
 {
-    TestApp app;
-    Form1 &form = shownWindow(app);
+    ChromeApp app;
+    Form1 &form = app.shown();
     QTest::mouseClick(app.find<QPushButton>(QStringLiteral("Command1")), Qt::LeftButton);
     auto *notice = app.find<QWidget>(QStringLiteral("um(7)"));
     QVERIFY(notice->isVisible());

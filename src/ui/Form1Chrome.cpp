@@ -162,9 +162,13 @@ QPixmap Form1::pictureOf(Chrome::Picture picture) const
 void Form1::paintCopies(const QList<Chrome::Copy> &copies)
 {
     QPainter painter(this);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    for (const Chrome::Copy &copy : copies)
+    for (const Chrome::Copy &copy : copies) {
+        // The sprites are copied pixel for pixel, so their colours and edges
+        // stay exact at any screen scale; the banner's artwork is smoothed
+        // when the screen scales it.
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, copy.picture == Chrome::Picture::TitleBanner);
         painter.drawPixmap(copy.target, pictureOf(copy.picture), copy.source);
+    }
 }
 
 // The window draws only in its paint events: the slices are painted over the
