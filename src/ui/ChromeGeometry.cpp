@@ -20,8 +20,9 @@ constexpr float kBottomHeight = 5;
 // The side edges run from their top down to the bottom edge.
 constexpr float kEdgeShortfall = kEdgeTop + kBottomHeight;
 
-// The banner's place on the window.
+// The banner is drawn whole, at its own size.
 constexpr QPointF kBannerAt(10, 16);
+constexpr QSizeF kBannerSize(428, 70);
 
 // Button sprite slices and places. The minimise button is 29 pixels wide at
 // source X 0, the close button 41 wide at source X 29 (its separator
@@ -85,7 +86,7 @@ QList<Copy> frameCopies(float W, float H)
         frame({kRightPart, kBottomTop, kCornerWidth, kBottomHeight}, {W - kCornerWidth, bottom, kCornerWidth, kBottomHeight}),
         buttonCopy(Button::Minimise, Face::Normal, W),
         buttonCopy(Button::Close, Face::Normal, W),
-        {Picture::TitleBanner, QRectF(QPointF(), kTitleBannerSize), QRectF(kBannerAt, kTitleBannerSize)},
+        {Picture::TitleBanner, QRectF(QPointF(), kBannerSize), QRectF(kBannerAt, kBannerSize)},
     };
 }
 

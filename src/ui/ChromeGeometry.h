@@ -21,18 +21,14 @@ inline constexpr int kShiftKey = 1;
 inline constexpr int kCtrlKey = 2;
 inline constexpr int kAltKey = 4;
 
-// The pictures the chrome is drawn from, and their sizes.
+// The pictures the chrome is drawn from.
 enum class Picture { FrameSprite, ButtonSprite, TitleBanner };
-inline constexpr QSize kFrameSpriteSize(13, 101);
-inline constexpr QSize kButtonSpriteSize(70, 69);
-inline constexpr QSize kTitleBannerSize(428, 70);
 
 // One copy of a region of a picture onto the window, stretched to the target.
 struct Copy {
     Picture picture;
     QRectF source;
     QRectF target;
-    friend bool operator==(const Copy &, const Copy &) = default;
 };
 
 // The whole frame in the order it is drawn: the title area with its corners,
@@ -58,7 +54,6 @@ std::optional<Button> buttonAt(float W, float X, float Y);
 struct Faces {
     Face minimise;
     Face close;
-    friend bool operator==(const Faces &, const Faces &) = default;
 };
 Faces hoverFaces(float W, float X, float Y);
 

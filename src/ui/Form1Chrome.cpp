@@ -50,6 +50,7 @@ void Form1::bindChrome()
     Image9->setPixmap(asset(ChromeAssets::kButtonSprite));
     Image10->setPixmap(asset(ChromeAssets::kFrameSprite));
 
+    // The close images of the pages that the design holds, and the list's cursor.
     const QPixmap closeImage = asset(ChromeAssets::kCloseImage);
     for (int page = 0; page < kPageCount; ++page) {
         if (auto *image = findChild<QLabel *>(QStringLiteral("al(%1)").arg(page)))
@@ -58,6 +59,7 @@ void Form1::bindChrome()
     List1->viewport()->setCursor(QCursor(asset(ChromeAssets::kListCursor), ChromeAssets::kListCursorHotSpot.x(),
                                          ChromeAssets::kListCursorHotSpot.y()));
 
+    // The design's icon, which start-up takes away again.
     QIcon icon;
     for (const char *size : ChromeAssets::kWindowIcon)
         icon.addFile(QString::fromLatin1(size));
@@ -113,26 +115,20 @@ void Form1::mouseReleaseEvent(QMouseEvent *event)
 
 bool Form1::eventFilter(QObject *watched, QEvent *event)
 {
+    const QEvent::Type type = event->type();
     const int Index = panelIndex(watched);
-    if (Index < 0)
+    if (Index < 0 || (type != QEvent::MouseButtonPress && type != QEvent::MouseMove && type != QEvent::MouseButtonRelease))
         return QWidget::eventFilter(watched, event);
+
     const auto *mouse = static_cast<const QMouseEvent *>(event);
-    switch (event->type()) {
-    case QEvent::MouseButtonPress:
-        if (mouse->button() == Qt::LeftButton)
-            m_panelDrag.grab(mouse->globalPosition().toPoint(), um[Index]->pos());
-        break;
-    case QEvent::MouseMove:
+    const bool left = mouse->button() == Qt::LeftButton;
+    if (type == QEvent::MouseButtonPress && left)
+        m_panelDrag.grab(mouse->globalPosition().toPoint(), um[Index]->pos());
+    else if (type == QEvent::MouseButtonRelease && left)
+        m_panelDrag.release();
+    else if (type == QEvent::MouseMove)
         um_MouseMove(Index, buttonState(mouse->buttons()), shiftState(mouse->modifiers()), mouse->position().x(),
                      mouse->position().y());
-        break;
-    case QEvent::MouseButtonRelease:
-        if (mouse->button() == Qt::LeftButton)
-            m_panelDrag.release();
-        break;
-    default:
-        break;
-    }
     return QWidget::eventFilter(watched, event);
 }
 
