@@ -88,8 +88,8 @@ private:
     void moveWithPointer(QPointF pointer);
     int panelIndex(const QObject *object) const;
     QList<Chrome::Copy> m_buttonSlices; // what the repaint in progress draws over the frame
-    Chrome::PointerDrag m_windowDrag;         // a move of the window that the platform left to us
-    Chrome::PointerDrag m_panelDrag;
+    Chrome::PointerDrag m_windowDrag;   // a move of the window that the platform left to us
+    Chrome::PointerDrag m_panelDrag;    // a page panel following the pointer
 
     // Update check.
     void gx();
