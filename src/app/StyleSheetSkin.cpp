@@ -1,11 +1,31 @@
 #include "StyleSheetSkin.h"
 
-int StyleSheetSkin::attachEx(const QString &, const QString &)
-{
-    return 0;
+#include "HsvShift.h"
+
+#include <QApplication>
+#include <QFile>
+
+namespace {
+constexpr int kDone = 1;
+constexpr int kFailed = 0;
 }
 
-int StyleSheetSkin::adjustHsv(int, int, int)
+int StyleSheetSkin::attachEx(const QString &skinFilePath, const QString &)
 {
-    return 0;
+    QFile file(skinFilePath);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return kFailed;
+    m_attached = Attached{QString::fromUtf8(file.readAll()), QApplication::palette()};
+    qApp->setStyleSheet(m_attached->styleSheet);
+    return kDone;
+}
+
+int StyleSheetSkin::adjustHsv(int hue, int saturation, int value)
+{
+    if (!m_attached)
+        return kFailed;
+    const Skin::HsvShift shift{hue, saturation, value};
+    QApplication::setPalette(Skin::shifted(m_attached->palette, shift));
+    qApp->setStyleSheet(Skin::shiftedStyleSheet(m_attached->styleSheet, shift));
+    return kDone;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ChromeGeometry.h"
 #include "library/CommandStore.h"
 #include "update/UpdateSettings.h"
 
@@ -84,6 +85,14 @@ private:
     void Form_MouseDown(int Button, int Shift, float X, float Y);
     void Form_MouseUp(int Button, int Shift, float X, float Y);
     void um_MouseMove(int Index, int Button, int Shift, float X, float Y);
+    void paintCopies(const QList<Chrome::Copy> &copies);
+    QPixmap pictureOf(Chrome::Picture picture) const;
+    void drawButtons(const QList<Chrome::Copy> &slices);
+    void moveWithPointer(QPointF pointer);
+    int panelIndex(const QObject *object) const;
+    QList<Chrome::Copy> m_buttonSlices; // what the repaint in progress draws over the frame
+    Chrome::PointerDrag m_windowDrag;   // a move of the window that the platform left to us
+    Chrome::PointerDrag m_panelDrag;    // a page panel following the pointer
 
     // Update check. gx returns false when it ended the program.
     std::optional<QString> GetBody(const QUrl &url);

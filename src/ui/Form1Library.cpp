@@ -35,7 +35,6 @@ void Form1::bindLibrary()
     List1->setUniformItemSizes(true);
     List1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     List1->setSelectionMode(QAbstractItemView::SingleSelection);
-    List1->viewport()->setCursor(Qt::PointingHandCursor);
 
     Timer2 = new QTimer(this);
     Timer2->setObjectName(QStringLiteral("Timer2"));

@@ -2,7 +2,6 @@
 #include "Form1.h"
 
 #include "ClickableImage.h"
-#include "ClosePicture.h"
 #include "MultiLineBox.h"
 #include "app/Desktop.h"
 #include "pages/PagePlacement.h"
@@ -23,11 +22,9 @@ constexpr int kDomainField = 11;
 
 void Form1::bindPages()
 {
-    const QPixmap close = closePicture();
     for (int i = 0; i < kPageCount; ++i) {
         um[i] = control<QWidget>("um", i);
         auto *image = control<ClickableImage>("al", i);
-        image->setPixmap(close);
         al[i] = image;
         connect(image, &ClickableImage::clicked, this, [this, i] { al_Click(i); });
     }
