@@ -13,18 +13,6 @@ namespace {
 
 const QString kOpenFailed = QStringLiteral("数据库链接出错!请联系管理员QQ:1842057");
 
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-int listed(TestApp &app)
-{
-    return app.find<QListView>(QStringLiteral("List1"))->model()->rowCount();
-}
-
 } // namespace
 
 class BadInputTest : public QObject
@@ -124,7 +112,7 @@ void BadInputTest::strangeSearchTexts()
         QTest::mouseClick(app.find<QWidget>(QString::fromLatin1(option)), Qt::LeftButton);
         search->setText(text);
         QCOMPARE(search->text().size(), text.size());
-        QCOMPARE(listed(app), expected);
+        QCOMPARE(app.listed().size(), expected);
         search->clear();
     }
     QVERIFY(app.desktop.boxes.isEmpty());

@@ -16,15 +16,6 @@
 
 namespace {
 
-QStringList listed(TestApp &app)
-{
-    QStringList names;
-    const auto *model = app.find<QListView>(QStringLiteral("List1"))->model();
-    for (int row = 0; row < model->rowCount(); ++row)
-        names.append(model->index(row, 0).data().toString());
-    return names;
-}
-
 void typeSearch(TestApp &app, const QString &text)
 {
     auto *box = app.find<QLineEdit>(QStringLiteral("Text1"));
@@ -112,19 +103,19 @@ void LibraryTest::searchByNameAndByCommand()
 {
     TestApp app;
     app.started();
-    QCOMPARE(listed(app), kAllSorted);
+    QCOMPARE(app.listed(), kAllSorted);
 
     typeSearch(app, QStringLiteral("apache"));
-    QCOMPARE(listed(app), QStringList({"apache日志", "重启Apache2"}));
+    QCOMPARE(app.listed(), QStringList({"apache日志", "重启Apache2"}));
 
     // Switching the option changes nothing until the next keystroke.
     QTest::mouseClick(app.find<QRadioButton>(QStringLiteral("Option1(0)")), Qt::LeftButton);
-    QCOMPARE(listed(app), QStringList({"apache日志", "重启Apache2"}));
+    QCOMPARE(app.listed(), QStringList({"apache日志", "重启Apache2"}));
     typeSearch(app, QStringLiteral("systemctl"));
-    QCOMPARE(listed(app), QStringList({"重启Apache2"}));
+    QCOMPARE(app.listed(), QStringList({"重启Apache2"}));
     // The stored "%" between command lines is searched as stored.
     typeSearch(app, QStringLiteral("update%apt"));
-    QCOMPARE(listed(app), QStringList({"更新软件源并升级"}));
+    QCOMPARE(app.listed(), QStringList({"更新软件源并升级"}));
 }
 
 void LibraryTest::searchKeepsOrRefillsTheList()
@@ -132,18 +123,18 @@ void LibraryTest::searchKeepsOrRefillsTheList()
     TestApp app;
     app.started();
     typeSearch(app, QStringLiteral("目录"));
-    QCOMPARE(listed(app), QStringList({"查看当前目录"}));
+    QCOMPARE(app.listed(), QStringList({"查看当前目录"}));
     QTest::keyClicks(app.find<QLineEdit>(QStringLiteral("Text1")), "zzz");
-    QCOMPARE(listed(app), QStringList({"查看当前目录"}));
+    QCOMPARE(app.listed(), QStringList({"查看当前目录"}));
 
     app.find<QLineEdit>(QStringLiteral("Text1"))->clear();
-    QCOMPARE(listed(app), kAllSorted);
+    QCOMPARE(app.listed(), kAllSorted);
 
     typeSearch(app, QStringLiteral("目录"));
     typeSearch(app, QStringLiteral("   "));
-    QCOMPARE(listed(app), kAllSorted);
+    QCOMPARE(app.listed(), kAllSorted);
     typeSearch(app, QStringLiteral("  当前 "));
-    QCOMPARE(listed(app), QStringList({"查看当前目录"}));
+    QCOMPARE(app.listed(), QStringList({"查看当前目录"}));
 }
 
 void LibraryTest::quotesAndWildcards()
@@ -152,20 +143,20 @@ void LibraryTest::quotesAndWildcards()
     app.started();
 
     typeSearch(app, QStringLiteral("'"));
-    QCOMPARE(listed(app), QStringList({"it's me"}));
+    QCOMPARE(app.listed(), QStringList({"it's me"}));
     QVERIFY(app.desktop.boxes.isEmpty());
     select(app, 0);
     QCOMPARE(app.find<QPlainTextEdit>(QStringLiteral("Text2"))->toPlainText(), QStringLiteral("echo 'hi'"));
 
     typeSearch(app, QStringLiteral("' or '1'='1"));
-    QCOMPARE(listed(app), QStringList({"it's me"}));
+    QCOMPARE(app.listed(), QStringList({"it's me"}));
     typeSearch(app, QStringLiteral("%"));
-    QCOMPARE(listed(app).size(), 3);
+    QCOMPARE(app.listed().size(), 3);
     typeSearch(app, QStringLiteral("p_ain"));
-    QCOMPARE(listed(app), QStringList({"plain"}));
+    QCOMPARE(app.listed(), QStringList({"plain"}));
     // Emptying the box lists everything; a term that matches nothing keeps it.
     typeSearch(app, QStringLiteral("\\"));
-    QCOMPARE(listed(app).size(), 3);
+    QCOMPARE(app.listed().size(), 3);
     QVERIFY(app.desktop.boxes.isEmpty());
     QVERIFY(!app.desktop.endStatus);
 }
@@ -204,7 +195,7 @@ void LibraryTest::duplicateAndNullRows()
     TestApp app({{"同名", "first"}, {"同名", "2nd"}});
     addRawRows(app.databasePath(), "insert into u values (null, 'orphan'); insert into u values ('空命令', null);");
     app.started();
-    QCOMPARE(listed(app), QStringList({"空命令", "同名", "同名"}));
+    QCOMPARE(app.listed(), QStringList({"空命令", "同名", "同名"}));
 
     select(app, 2);
     QCOMPARE(app.find<QPlainTextEdit>(QStringLiteral("Text2"))->toPlainText(), QStringLiteral("first"));
@@ -214,7 +205,7 @@ void LibraryTest::duplicateAndNullRows()
     // A command search that only finds the row without a name keeps the list.
     QTest::mouseClick(app.find<QRadioButton>(QStringLiteral("Option1(0)")), Qt::LeftButton);
     typeSearch(app, QStringLiteral("orphan"));
-    QCOMPARE(listed(app), QStringList({"空命令", "同名", "同名"}));
+    QCOMPARE(app.listed(), QStringList({"空命令", "同名", "同名"}));
     QVERIFY(app.desktop.boxes.isEmpty());
 }
 
@@ -252,7 +243,7 @@ void LibraryTest::databaseFailingWhileRunning()
     QVERIFY(app.desktop.boxes.last().text.startsWith(QStringLiteral("数据库读取出错!")));
     QCOMPARE(app.desktop.boxes.last().style, Desktop::Style::Exclamation);
     QVERIFY(!app.desktop.endStatus);
-    QCOMPARE(listed(app), kAllSorted);
+    QCOMPARE(app.listed(), kAllSorted);
 }
 
 QTEST_MAIN(LibraryTest)

@@ -123,15 +123,6 @@ private:
     std::function<void()> m_onPaint;
 };
 
-QStringList listed(TestApp &app)
-{
-    QStringList names;
-    const auto *model = app.find<QListView>(QStringLiteral("List1"))->model();
-    for (int row = 0; row < model->rowCount(); ++row)
-        names.append(model->index(row, 0).data().toString());
-    return names;
-}
-
 // Statuses of the test server that are no HTTP answer.
 constexpr int kNeverAnswers = 0;
 constexpr int kRefused = -1;
@@ -317,7 +308,7 @@ void UpdateTest::windowWorksWhileTheFetchWaits()
         QTimer::singleShot(0, &form, [&] {
             QTest::mouseClick(app.find<QRadioButton>(QStringLiteral("Option1(0)")), Qt::LeftButton);
             QTest::keyClicks(app.find<QLineEdit>(QStringLiteral("Text1")), QStringLiteral("systemctl"));
-            listedDuringWait = listed(app);
+            listedDuringWait = app.listed();
             awaitingPaint = true;
             list->viewport()->update();
         });
@@ -331,7 +322,7 @@ void UpdateTest::windowWorksWhileTheFetchWaits()
     QVERIFY(form.Form_Load());
     QCOMPARE(listedDuringWait, QStringList({"重启Apache2"}));
     QVERIFY2(app.desktop.log.isEmpty(), qPrintable(app.desktop.log.join('\n')));
-    QCOMPARE(listed(app), QStringList({"重启Apache2"}));
+    QCOMPARE(app.listed(), QStringList({"重启Apache2"}));
 }
 
 void UpdateTest::builtInAddresses()

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QString>
+#include <QTest>
 
 #include <sys/fsuid.h>
 #include <unistd.h>
@@ -44,6 +45,14 @@ private:
     QString m_path;
     UnprivilegedFileAccess m_access;
 };
+
+// Replaces the file's content with bytes.
+inline void writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
 
 // A directory that can be read and entered but not written.
 inline QFile::Permissions readOnlyDirectory()

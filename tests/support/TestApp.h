@@ -7,6 +7,7 @@
 #include "ui/Form1.h"
 
 #include <QDir>
+#include <QListView>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -60,6 +61,16 @@ public:
         if (!widget)
             qFatal("no control %s", qPrintable(name));
         return widget;
+    }
+
+    // The entries of List1, top to bottom.
+    QStringList listed() const
+    {
+        QStringList names;
+        const auto *model = find<QListView>(QStringLiteral("List1"))->model();
+        for (int row = 0; row < model->rowCount(); ++row)
+            names.append(model->index(row, 0).data().toString());
+        return names;
     }
 
     // An update source on a local port that nothing listens on.
