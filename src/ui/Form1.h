@@ -2,6 +2,7 @@
 
 #include "ChromeGeometry.h"
 #include "library/CommandStore.h"
+#include "pages/TopicTexts.h"
 #include "update/UpdateSettings.h"
 
 #include <QString>
@@ -33,6 +34,14 @@ class Form1 : public QWidget
 {
     Q_OBJECT
 public:
+    // The control arrays: the page panels, and with them the copy notice as
+    // the last panel; the topic buttons; the command boxes and domain field.
+    static constexpr int kPageCount = 7;
+    static constexpr int kPanelCount = 8;
+    static constexpr int kCopyNotice = 7;
+    static constexpr int kTopicCount = TopicTexts::kTopicCount;
+    static constexpr int kCommandBoxCount = 12;
+
     explicit Form1(const Form1Environment &environment, QWidget *parent = nullptr);
     ~Form1() override;
 
@@ -107,15 +116,6 @@ private:
     CommandStore conn;
     NameListModel *m_names = nullptr;
 
-public:
-    // Number of page panels and of the whole panel array (pages and the copy notice).
-    static constexpr int kPageCount = 7;
-    static constexpr int kPanelCount = 8;
-    static constexpr int kCopyNotice = 7;
-    static constexpr int kTopicCount = 10;
-    static constexpr int kCommandBoxCount = 12;
-
-private:
     QListView *List1 = nullptr;
     QRadioButton *Option1[2] = {};
     QLineEdit *Text1 = nullptr;
