@@ -7,7 +7,7 @@
 //   bench_library [--rows N] [--runs N]
 #include "CommandDatabase.h"
 #include "app/Desktop.h"
-#include "app/SkinLayer.h"
+#include "app/StyleSheetSkin.h"
 #include "library/CommandStore.h"
 #include "library/LibraryTexts.h"
 #include "ui/Form1.h"
@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QListView>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -89,18 +90,12 @@ public:
     void end(int) override {}
 };
 
-class NoSkin final : public SkinLayer
-{
-public:
-    int attachEx(const QString &, const QString &) override { return 0; }
-    int adjustHsv(int, int, int) override { return 0; }
-};
-
-// The child process: start-up until the window is shown and painted.
+// The child process: start-up, with the shipped skin, until the window is
+// shown and painted.
 int startupChild(const QString &appDir)
 {
     QuietDesktop desktop;
-    NoSkin skin;
+    StyleSheetSkin skin;
     const UpdateSettings refused{QUrl(QStringLiteral("http://127.0.0.1:9/version/main.txt")), QUrl(), 1000};
     Form1 window({appDir, desktop, skin, refused});
     window.Form_Load();
@@ -128,6 +123,8 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "bench_library: %s\n", qPrintable(*error));
         return EXIT_FAILURE;
     }
+    // The shipped skin beside the program, as start-up finds it.
+    QFile::copy(QStringLiteral(TOVANU_SKIN_FILE), QDir(appDir.path()).filePath(QStringLiteral("skinh.she")));
     std::printf("rows: %d\n", rows);
 
     print("open_ms", medianMs(runs, [&] {
