@@ -85,15 +85,17 @@ void Form1::reportQueryFailure()
                          Desktop::Style::Exclamation, QString::fromUtf8(LibraryTexts::kOpenFailedTitle));
 }
 
+// An emptied box lists every command again; a search for the empty term
+// would find the same rows, so it is not run first.
 void Form1::Text1_Change()
 {
+    if (Text1->text().isEmpty())
+        return read();
     const auto column = Option1[1]->isChecked() ? CommandStore::Column::Name : CommandStore::Column::Code;
     QStringList names;
     if (!conn.namesContaining(column, Search::termOf(Text1->text()), names))
         return reportQueryFailure();
     fillList(names);
-    if (Text1->text().isEmpty())
-        read();
 }
 
 void Form1::List1_Click()
