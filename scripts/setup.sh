@@ -6,10 +6,11 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-translations-l10n
-  libqt6sql6 libgl-dev
+  libgl-dev
   libsqlcipher-dev sqlcipher libicu-dev
   fonts-wqy-microhei
-  xvfb xauth xdotool xclip x11-apps imagemagick
+  xvfb xauth xdotool xclip x11-apps imagemagick openbox wmctrl
+  shellcheck apache2-bin
   clang libclang-rt-14-dev
 )
 
