@@ -1,40 +1,51 @@
-# make run:  install what is missing, build, and start the toolbox
-# make test: install what is missing, build, and run every test headless:
-#            the sanitizer build of the test suite, the fuzzers, then the
-#            test suite of the program as shipped
+# make run:   install what is missing, build, and start the toolbox
+# make test:  install what is missing, build, and run every test headless in
+#             one tree: the Qt Test suite, the real-window tests, the command
+#             library check and the fuzz seeds replayed once
+# make sanitize: the same suite built with clang, AddressSanitizer and
+#             UndefinedBehaviorSanitizer, with the libFuzzer targets
+# make fuzz:  timed fuzzing of every libFuzzer target of the sanitizer tree
+# make bench: build and run the benchmark programs
+# WERROR=ON turns every compiler warning into an error (CI sets it).
 BUILD ?= build
 SAN_BUILD ?= build-asan
-FUZZ_BUILD ?= build-fuzz
+BENCH_BUILD ?= build-bench
 FUZZ_SECONDS ?= 20
+WERROR ?= OFF
 JOBS ?= $(shell nproc)
+CMAKE_FLAGS = -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOVANU_WERROR=$(WERROR)
 SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizers/lsan.supp:print_suppressions=0 \
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1:suppressions=$(CURDIR)/tests/sanitizers/ubsan.supp
 
-.PHONY: setup build run test sanitize fuzz clean
+.PHONY: setup build run test sanitize fuzz bench clean
 
 setup:
 	bash scripts/setup.sh
 
 build: setup
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
 	cmake --build $(BUILD) -j $(JOBS)
 
 run: build
 	$(BUILD)/bin/tovanu
 
+test: build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
 sanitize: setup
-	cmake -S . -B $(SAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOVANU_SANITIZE=ON
+	cmake -S . -B $(SAN_BUILD) $(CMAKE_FLAGS) -DCMAKE_CXX_COMPILER=clang++ -DTOVANU_SANITIZE=ON -DTOVANU_FUZZ=ON
 	cmake --build $(SAN_BUILD) -j $(JOBS)
 	cd $(SAN_BUILD) && $(SANITIZER_ENV) QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS) -LE realwindow
 
-fuzz: setup
-	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOVANU_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++
-	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzzers
-	bash scripts/run-fuzzers.sh $(FUZZ_BUILD)/fuzz $(FUZZ_SECONDS)
+fuzz: sanitize
+	bash scripts/run-fuzzers.sh $(SAN_BUILD)/fuzz $(FUZZ_SECONDS)
 
-test: build sanitize fuzz
-	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+bench: setup
+	cmake -S . -B $(BENCH_BUILD) $(CMAKE_FLAGS) -DTOVANU_BENCH=ON
+	cmake --build $(BENCH_BUILD) -j $(JOBS) --target bench_library bench_update_wait
+	$(BENCH_BUILD)/bench/bench_update_wait
+	$(BENCH_BUILD)/bench/bench_library
 
 clean:
-	rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(SAN_BUILD) $(BENCH_BUILD)

@@ -6,8 +6,8 @@
 //
 //   bench_library [--rows N] [--runs N]
 #include "CommandDatabase.h"
-#include "app/Desktop.h"
-#include "app/StyleSheetSkin.h"
+#include "desktop/Desktop.h"
+#include "desktop/StyleSheetSkin.h"
 #include "library/CommandStore.h"
 #include "library/LibraryTexts.h"
 #include "ui/Form1.h"

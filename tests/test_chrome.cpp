@@ -11,6 +11,8 @@
 #include <QPushButton>
 #include <QScreen>
 
+using namespace Qt::StringLiterals;
+
 using Chrome::Button;
 using Chrome::Face;
 using Chrome::PressAction;
@@ -155,7 +157,7 @@ void ChromeTest::spriteLayout_data()
     QTest::addColumn<QString>("path");
     QTest::addColumn<QPoint>("at");
     QTest::addColumn<QColor>("colour");
-    const QString buttons = ChromeAssets::kButtonSprite;
+    const QString buttons = QString::fromLatin1(ChromeAssets::kButtonSprite);
     QTest::newRow("normal band") << buttons << QPoint(2, 0) << kFill;
     QTest::newRow("hover band") << buttons << QPoint(2, 21) << kHoverFill;
     QTest::newRow("pressed band") << buttons << QPoint(2, 41) << kPressedFill;

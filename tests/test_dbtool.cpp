@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 class DbToolTest : public QObject
 {
     Q_OBJECT
@@ -25,21 +27,21 @@ void DbToolTest::roundTrip()
     QTemporaryDir dir;
     const QByteArray source = "查看磁盘空间\tdf -h\n重启Apache2\tsudo systemctl restart apache2\n"
                               "两行\tcd /var/www%ls -la\nquote's\techo \"it's\"\n";
-    QFile sourceFile(dir.filePath("in.txt"));
+    QFile sourceFile(dir.filePath(u"in.txt"_s));
     QVERIFY(sourceFile.open(QIODevice::WriteOnly));
     sourceFile.write(source);
     sourceFile.close();
 
-    QCOMPARE(QProcess::execute(tool(), {"build", dir.filePath("in.txt"), dir.filePath("db/main.mdb")}), 0);
-    QCOMPARE(QProcess::execute(tool(), {"dump", dir.filePath("db/main.mdb"), dir.filePath("out.txt")}), 0);
-    QFile out(dir.filePath("out.txt"));
+    QCOMPARE(QProcess::execute(tool(), {u"build"_s, dir.filePath(u"in.txt"_s), dir.filePath(u"db/main.mdb"_s)}), 0);
+    QCOMPARE(QProcess::execute(tool(), {u"dump"_s, dir.filePath(u"db/main.mdb"_s), dir.filePath(u"out.txt"_s)}), 0);
+    QFile out(dir.filePath(u"out.txt"_s));
     QVERIFY(out.open(QIODevice::ReadOnly));
     QCOMPARE(out.readAll(), source);
 
     // Building again replaces the database instead of adding to it.
-    QCOMPARE(QProcess::execute(tool(), {"build", dir.filePath("in.txt"), dir.filePath("db/main.mdb")}), 0);
+    QCOMPARE(QProcess::execute(tool(), {u"build"_s, dir.filePath(u"in.txt"_s), dir.filePath(u"db/main.mdb"_s)}), 0);
     QList<CommandSource::Command> commands;
-    QVERIFY(!CommandDatabase::read(dir.filePath("db/main.mdb"), "#@^%7!4&&9$2T*3!8(5)", commands));
+    QVERIFY(!CommandDatabase::read(dir.filePath(u"db/main.mdb"_s), "#@^%7!4&&9$2T*3!8(5)", commands));
     QCOMPARE(commands.size(), 4);
 }
 
@@ -67,16 +69,16 @@ void DbToolTest::malformedLines()
 void DbToolTest::toolReportsTheLine()
 {
     QTemporaryDir dir;
-    QFile sourceFile(dir.filePath("bad.txt"));
+    QFile sourceFile(dir.filePath(u"bad.txt"_s));
     QVERIFY(sourceFile.open(QIODevice::WriteOnly));
     sourceFile.write("ok\tpwd\nbroken line\n");
     sourceFile.close();
     QProcess process;
-    process.start(tool(), {"build", dir.filePath("bad.txt"), dir.filePath("db/main.mdb")});
+    process.start(tool(), {u"build"_s, dir.filePath(u"bad.txt"_s), dir.filePath(u"db/main.mdb"_s)});
     QVERIFY(process.waitForFinished());
     QCOMPARE(process.exitCode(), 1);
     QVERIFY(QString::fromUtf8(process.readAllStandardError()).contains(QStringLiteral("第2行")));
-    QVERIFY(!QFile::exists(dir.filePath("db/main.mdb")));
+    QVERIFY(!QFile::exists(dir.filePath(u"db/main.mdb"_s)));
 }
 
 QTEST_GUILESS_MAIN(DbToolTest)

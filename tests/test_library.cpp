@@ -14,6 +14,8 @@
 #include <QRadioButton>
 #include <QTimer>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 void typeSearch(TestApp &app, const QString &text)
@@ -47,7 +49,7 @@ void addRawRows(const QString &path, const char *sql)
     sqlite3_close(db);
 }
 
-const QStringList kAllSorted = {"apache日志", "查看当前目录", "更新软件源并升级", "重启Apache2"};
+const QStringList kAllSorted = {u"apache日志"_s, u"查看当前目录"_s, u"更新软件源并升级"_s, u"重启Apache2"_s};
 
 } // namespace
 
@@ -73,13 +75,13 @@ void LibraryTest::listOrder()
     NameListModel model;
     model.addItem(QStringLiteral("b"));
     model.addItem(QStringLiteral("a"));
-    QCOMPARE(model.names(), QStringList({"a", "b"}));
+    QCOMPARE(model.names(), QStringList({u"a"_s, u"b"_s}));
 
     // Case-insensitive, Chinese in pinyin order, equal names kept.
-    model.setNames({"重启", "Zip", "北京", "apache", "安装", "Apache", "北京"});
-    QCOMPARE(model.names(), QStringList({"apache", "Apache", "Zip", "安装", "北京", "北京", "重启"}));
+    model.setNames({u"重启"_s, u"Zip"_s, u"北京"_s, u"apache"_s, u"安装"_s, u"Apache"_s, u"北京"_s});
+    QCOMPARE(model.names(), QStringList({u"apache"_s, u"Apache"_s, u"Zip"_s, u"安装"_s, u"北京"_s, u"北京"_s, u"重启"_s}));
     model.addItem(QStringLiteral("APACHE"));
-    QCOMPARE(model.names().mid(0, 3), QStringList({"apache", "Apache", "APACHE"}));
+    QCOMPARE(model.names().mid(0, 3), QStringList({u"apache"_s, u"Apache"_s, u"APACHE"_s}));
 }
 
 void LibraryTest::searchTerm_data()
@@ -106,16 +108,16 @@ void LibraryTest::searchByNameAndByCommand()
     QCOMPARE(app.listed(), kAllSorted);
 
     typeSearch(app, QStringLiteral("apache"));
-    QCOMPARE(app.listed(), QStringList({"apache日志", "重启Apache2"}));
+    QCOMPARE(app.listed(), QStringList({u"apache日志"_s, u"重启Apache2"_s}));
 
     // Switching the option changes nothing until the next keystroke.
     QTest::mouseClick(app.find<QRadioButton>(QStringLiteral("Option1(0)")), Qt::LeftButton);
-    QCOMPARE(app.listed(), QStringList({"apache日志", "重启Apache2"}));
+    QCOMPARE(app.listed(), QStringList({u"apache日志"_s, u"重启Apache2"_s}));
     typeSearch(app, QStringLiteral("systemctl"));
-    QCOMPARE(app.listed(), QStringList({"重启Apache2"}));
+    QCOMPARE(app.listed(), QStringList({u"重启Apache2"_s}));
     // The stored "%" between command lines is searched as stored.
     typeSearch(app, QStringLiteral("update%apt"));
-    QCOMPARE(app.listed(), QStringList({"更新软件源并升级"}));
+    QCOMPARE(app.listed(), QStringList({u"更新软件源并升级"_s}));
 }
 
 void LibraryTest::searchKeepsOrRefillsTheList()
@@ -123,9 +125,9 @@ void LibraryTest::searchKeepsOrRefillsTheList()
     TestApp app;
     app.started();
     typeSearch(app, QStringLiteral("目录"));
-    QCOMPARE(app.listed(), QStringList({"查看当前目录"}));
-    QTest::keyClicks(app.find<QLineEdit>(QStringLiteral("Text1")), "zzz");
-    QCOMPARE(app.listed(), QStringList({"查看当前目录"}));
+    QCOMPARE(app.listed(), QStringList({u"查看当前目录"_s}));
+    QTest::keyClicks(app.find<QLineEdit>(QStringLiteral("Text1")), u"zzz"_s);
+    QCOMPARE(app.listed(), QStringList({u"查看当前目录"_s}));
 
     app.find<QLineEdit>(QStringLiteral("Text1"))->clear();
     QCOMPARE(app.listed(), kAllSorted);
@@ -134,26 +136,26 @@ void LibraryTest::searchKeepsOrRefillsTheList()
     typeSearch(app, QStringLiteral("   "));
     QCOMPARE(app.listed(), kAllSorted);
     typeSearch(app, QStringLiteral("  当前 "));
-    QCOMPARE(app.listed(), QStringList({"查看当前目录"}));
+    QCOMPARE(app.listed(), QStringList({u"查看当前目录"_s}));
 }
 
 void LibraryTest::quotesAndWildcards()
 {
-    TestApp app({{"it's me", "echo 'hi'"}, {"50% off", "echo 50"}, {"plain", "true"}});
+    TestApp app({{u"it's me"_s, u"echo 'hi'"_s}, {u"50% off"_s, u"echo 50"_s}, {u"plain"_s, u"true"_s}});
     app.started();
 
     typeSearch(app, QStringLiteral("'"));
-    QCOMPARE(app.listed(), QStringList({"it's me"}));
+    QCOMPARE(app.listed(), QStringList({u"it's me"_s}));
     QVERIFY(app.desktop.boxes.isEmpty());
     select(app, 0);
     QCOMPARE(app.find<QPlainTextEdit>(QStringLiteral("Text2"))->toPlainText(), QStringLiteral("echo 'hi'"));
 
     typeSearch(app, QStringLiteral("' or '1'='1"));
-    QCOMPARE(app.listed(), QStringList({"it's me"}));
+    QCOMPARE(app.listed(), QStringList({u"it's me"_s}));
     typeSearch(app, QStringLiteral("%"));
     QCOMPARE(app.listed().size(), 3);
     typeSearch(app, QStringLiteral("p_ain"));
-    QCOMPARE(app.listed(), QStringList({"plain"}));
+    QCOMPARE(app.listed(), QStringList({u"plain"_s}));
     // Emptying the box lists everything; a term that matches nothing keeps it.
     typeSearch(app, QStringLiteral("\\"));
     QCOMPARE(app.listed().size(), 3);
@@ -165,13 +167,13 @@ void LibraryTest::detailsAndCopy()
 {
     TestApp app;
     app.started();
-    select(app, kAllSorted.indexOf("更新软件源并升级"));
+    select(app, kAllSorted.indexOf(u"更新软件源并升级"_s));
     auto *details = app.find<QPlainTextEdit>(QStringLiteral("Text2"));
     QCOMPARE(details->blockCount(), 2);
     QCOMPARE(app.find<QListView>(QStringLiteral("List1"))->toolTip(), QStringLiteral("更新软件源并升级"));
 
     QTest::mouseClick(app.find<QPushButton>(QStringLiteral("Command1")), Qt::LeftButton);
-    QCOMPARE(app.desktop.log, QStringList({"clear", "set:apt-get update\r\napt-get upgrade -y"}));
+    QCOMPARE(app.desktop.log, QStringList({u"clear"_s, u"set:apt-get update\r\napt-get upgrade -y"_s}));
 
     // A search replaces the list but keeps the details.
     typeSearch(app, QStringLiteral("目录"));
@@ -187,15 +189,15 @@ void LibraryTest::detailsAndCopy()
 
     details->clear();
     QTest::mouseClick(app.find<QPushButton>(QStringLiteral("Command1")), Qt::LeftButton);
-    QCOMPARE(app.desktop.log.mid(app.desktop.log.size() - 2), QStringList({"clear", "set:"}));
+    QCOMPARE(app.desktop.log.mid(app.desktop.log.size() - 2), QStringList({u"clear"_s, u"set:"_s}));
 }
 
 void LibraryTest::duplicateAndNullRows()
 {
-    TestApp app({{"同名", "first"}, {"同名", "2nd"}});
+    TestApp app({{u"同名"_s, u"first"_s}, {u"同名"_s, u"2nd"_s}});
     addRawRows(app.databasePath(), "insert into u values (null, 'orphan'); insert into u values ('空命令', null);");
     app.started();
-    QCOMPARE(app.listed(), QStringList({"空命令", "同名", "同名"}));
+    QCOMPARE(app.listed(), QStringList({u"空命令"_s, u"同名"_s, u"同名"_s}));
 
     select(app, 2);
     QCOMPARE(app.find<QPlainTextEdit>(QStringLiteral("Text2"))->toPlainText(), QStringLiteral("first"));
@@ -205,7 +207,7 @@ void LibraryTest::duplicateAndNullRows()
     // A command search that only finds the row without a name keeps the list.
     QTest::mouseClick(app.find<QRadioButton>(QStringLiteral("Option1(0)")), Qt::LeftButton);
     typeSearch(app, QStringLiteral("orphan"));
-    QCOMPARE(app.listed(), QStringList({"空命令", "同名", "同名"}));
+    QCOMPARE(app.listed(), QStringList({u"空命令"_s, u"同名"_s, u"同名"_s}));
     QVERIFY(app.desktop.boxes.isEmpty());
 }
 

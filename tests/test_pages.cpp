@@ -19,6 +19,8 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 const QString kBrand = QStringLiteral("Korvel系列软件");
@@ -214,7 +216,7 @@ void PagesTest::messageTopics()
     if (copied.isEmpty()) {
         QCOMPARE(app.desktop.clipboard, kBefore);
     } else {
-        QCOMPARE(app.desktop.log, QStringList({"clear", "set:" + copied, "box:" + box.text}));
+        QCOMPARE(app.desktop.log, QStringList({u"clear"_s, u"set:"_s + copied, u"box:"_s + box.text}));
         QCOMPARE(app.desktop.clipboard, copied);
     }
 }
@@ -307,7 +309,7 @@ void PagesTest::copyingAndWritingSources()
 
     click(app, "Command3");
     QCOMPARE(app.desktop.clipboard.toUtf8(), golden(QStringLiteral("sources.txt")));
-    QCOMPARE(app.desktop.log, QStringList({"clear", "set:" + app.desktop.clipboard, "box:内容已复制!"}));
+    QCOMPARE(app.desktop.log, QStringList({u"clear"_s, u"set:"_s + app.desktop.clipboard, u"box:内容已复制!"_s}));
 
     // A longer file of other content is replaced; a second write changes nothing.
     writeBytes(path, QByteArray(8192, 'x'));
@@ -316,13 +318,13 @@ void PagesTest::copyingAndWritingSources()
     QCOMPARE(fileBytes(path), expected);
     click(app, "Command4");
     QCOMPARE(fileBytes(path), expected);
-    QCOMPARE(app.desktop.log, QStringList({"box:Source.list文件已生成在当前软件目录下!", "box:Source.list文件已生成在当前软件目录下!"}));
+    QCOMPARE(app.desktop.log, QStringList({u"box:Source.list文件已生成在当前软件目录下!"_s, u"box:Source.list文件已生成在当前软件目录下!"_s}));
     for (const FakeDesktop::Box &box : app.desktop.boxes) {
         QCOMPARE(box.style, Desktop::Style::Information);
         QCOMPARE(box.title, kBrand);
     }
     QCOMPARE(QDir(app.appDir()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase),
-             QStringList({"db", "Source.list"}));
+             QStringList({u"db"_s, u"Source.list"_s}));
 }
 
 void PagesTest::editedSources()
@@ -336,7 +338,7 @@ void PagesTest::editedSources()
     // Typed on the empty last line: the lines shown, joined by LF.
     box->setFocus();
     box->moveCursor(QTextCursor::End);
-    QTest::keyClicks(box, "# mine");
+    QTest::keyClicks(box, u"# mine"_s);
     const QString shown = Sources::text().chopped(2) + QStringLiteral("\n# mine");
     click(app, "Command3");
     QCOMPARE(app.desktop.clipboard, shown);
@@ -349,7 +351,7 @@ void PagesTest::editedSources()
     app.desktop.log.clear();
     click(app, "Command3");
     click(app, "Command4");
-    QCOMPARE(app.desktop.log, QStringList({"clear", "set:", "box:内容已复制!", "box:Source.list文件已生成在当前软件目录下!"}));
+    QCOMPARE(app.desktop.log, QStringList({u"clear"_s, u"set:"_s, u"box:内容已复制!"_s, u"box:Source.list文件已生成在当前软件目录下!"_s}));
     QCOMPARE(fileBytes(path), QByteArray("\r\n"));
 }
 
@@ -398,7 +400,7 @@ void PagesTest::failedWrites()
     else
         QCOMPARE(fileBytes(path), earlier);
     QCOMPARE(QDir(app.appDir()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase),
-             QStringList({"db", "Source.list"}));
+             QStringList({u"db"_s, u"Source.list"_s}));
 }
 
 void PagesTest::domainCheck_data()
@@ -442,7 +444,7 @@ void PagesTest::domainCheck()
             QCOMPARE(box.title, kBrand);
         const FakeDesktop::Box first = app.desktop.boxes.first();
         if (!refusal.isEmpty()) {
-            QCOMPARE(app.desktop.log, QStringList({"box:" + refusal}));
+            QCOMPARE(app.desktop.log, QStringList({u"box:"_s + refusal}));
             QCOMPARE(first.style, Desktop::Style::Information);
             QCOMPARE(app.desktop.clipboard, kBefore);
             continue;
@@ -456,8 +458,8 @@ void PagesTest::domainCheck()
         }
         const QString commands =
             QStringLiteral("cd /etc/apache2/sites-enabled\r\nln -f -s ../sites-available/%1 %1").arg(domain);
-        QCOMPARE(app.desktop.log.mid(1), QStringList({"clear", "set:" + commands,
-                                                      "box:当前代码已复制到你的剪贴板，现在直接在窗口中右键粘贴即可"}));
+        QCOMPARE(app.desktop.log.mid(1), QStringList({u"clear"_s, u"set:"_s + commands,
+                                                      u"box:当前代码已复制到你的剪贴板，现在直接在窗口中右键粘贴即可"_s}));
         QCOMPARE(app.desktop.boxes.last().style, Desktop::Style::Information);
     }
 }
@@ -502,7 +504,7 @@ void PagesTest::virtualHost()
     app.desktop.log.clear();
     path->clear();
     click(app, "Command7");
-    QCOMPARE(app.desktop.log, QStringList({"box:请输入绑定路径"}));
+    QCOMPARE(app.desktop.log, QStringList({u"box:请输入绑定路径"_s}));
 }
 
 QTEST_MAIN(PagesTest)

@@ -2,8 +2,8 @@
 // file, and the shipped skin under the window's painted frame.
 #include "TestApp.h"
 
-#include "app/HsvShift.h"
-#include "app/StyleSheetSkin.h"
+#include "desktop/HsvShift.h"
+#include "desktop/StyleSheetSkin.h"
 
 #include <QApplication>
 #include <QFile>

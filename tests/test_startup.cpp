@@ -2,7 +2,7 @@
 // and the window as it first stands.
 #include "TestApp.h"
 
-#include "app/AppTexts.h"
+#include "ui/AppTexts.h"
 #include "library/SqlCipher.h"
 
 #include <QFile>
@@ -13,6 +13,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
+
+using namespace Qt::StringLiterals;
 
 class StartupTest : public QObject
 {
@@ -154,8 +156,8 @@ void StartupTest::windowAsFirstShown()
     std::sort(topics.begin(), topics.end(), [](auto *a, auto *b) { return std::pair(a->y(), a->x()) < std::pair(b->y(), b->x()); });
     for (int i = 0; i < topics.size(); ++i)
         rows[i / 5].append(topics[i]->text());
-    QCOMPARE(rows[0], QStringList({"Ubuntu系统介绍", "如何登陆Ubuntu", "如何安装Apache2", "如何安装MySQL", "如何安装phpadmin"}));
-    QCOMPARE(rows[1], QStringList({"如何安装PHP5", "如何绑定子域名", "如何安装zip解压", "Tovanu推荐源", "软件说明"}));
+    QCOMPARE(rows[0], QStringList({u"Ubuntu系统介绍"_s, u"如何登陆Ubuntu"_s, u"如何安装Apache2"_s, u"如何安装MySQL"_s, u"如何安装phpadmin"_s}));
+    QCOMPARE(rows[1], QStringList({u"如何安装PHP5"_s, u"如何绑定子域名"_s, u"如何安装zip解压"_s, u"Tovanu推荐源"_s, u"软件说明"_s}));
 }
 
 void StartupTest::tabOrderFromTheSearchBox()

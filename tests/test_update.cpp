@@ -17,6 +17,8 @@
 #include <functional>
 #include <optional>
 
+using namespace Qt::StringLiterals;
+
 Q_DECLARE_METATYPE(VersionCheck::Outcome)
 Q_DECLARE_METATYPE(std::optional<QString>)
 
@@ -280,7 +282,7 @@ void UpdateTest::startUpActsOnTheAnswer()
         QCOMPARE(app.desktop.boxes.first().title, title);
         break;
     case VersionCheck::Outcome::NewVersion:
-        QCOMPARE(app.desktop.log, QStringList({"box:发现最新版本![" + announced + "]\r\n \r\n确定后自动打开官方论坛!",
+        QCOMPARE(app.desktop.log, QStringList({u"box:发现最新版本!["_s + announced + u"]\r\n \r\n确定后自动打开官方论坛!"_s,
                                                QStringLiteral("open:http://127.0.0.1:9/forum"), QStringLiteral("end:0")}));
         QCOMPARE(app.desktop.boxes.first().style, Desktop::Style::Information);
         QCOMPARE(app.desktop.boxes.first().title, title);
@@ -320,9 +322,9 @@ void UpdateTest::windowWorksWhileTheFetchWaits()
     });
 
     QVERIFY(form.Form_Load());
-    QCOMPARE(listedDuringWait, QStringList({"重启Apache2"}));
-    QVERIFY2(app.desktop.log.isEmpty(), qPrintable(app.desktop.log.join('\n')));
-    QCOMPARE(app.listed(), QStringList({"重启Apache2"}));
+    QCOMPARE(listedDuringWait, QStringList({u"重启Apache2"_s}));
+    QVERIFY2(app.desktop.log.isEmpty(), qPrintable(app.desktop.log.join(QLatin1Char('\n'))));
+    QCOMPARE(app.listed(), QStringList({u"重启Apache2"_s}));
 }
 
 void UpdateTest::builtInAddresses()

@@ -1,6 +1,6 @@
-#include "AppTexts.h"
-#include "QtDesktop.h"
-#include "StyleSheetSkin.h"
+#include "ui/AppTexts.h"
+#include "desktop/QtDesktop.h"
+#include "desktop/StyleSheetSkin.h"
 #include "ui/Fonts.h"
 #include "ui/Form1.h"
 

@@ -2,9 +2,9 @@
 
 #include "DesignBuilder.h"
 #include "Fonts.h"
-#include "app/AppTexts.h"
-#include "app/Desktop.h"
-#include "app/SkinLayer.h"
+#include "AppTexts.h"
+#include "desktop/Desktop.h"
+#include "desktop/SkinLayer.h"
 
 #include <QDir>
 #include <QGuiApplication>

@@ -4,7 +4,7 @@
 
 #include "ChromeAssets.h"
 #include "PictureBox.h"
-#include "app/Desktop.h"
+#include "desktop/Desktop.h"
 
 #include <QIcon>
 #include <QLabel>

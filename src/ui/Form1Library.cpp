@@ -4,7 +4,7 @@
 
 #include "MultiLineBox.h"
 #include "NameListModel.h"
-#include "app/Desktop.h"
+#include "desktop/Desktop.h"
 #include "library/LibraryTexts.h"
 #include "library/SearchTerm.h"
 

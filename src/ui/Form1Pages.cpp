@@ -3,7 +3,7 @@
 
 #include "ClickableImage.h"
 #include "MultiLineBox.h"
-#include "app/Desktop.h"
+#include "desktop/Desktop.h"
 #include "pages/PagePlacement.h"
 #include "pages/Sources.h"
 #include "pages/SourcesTexts.h"

@@ -1,8 +1,8 @@
 // The update check at the end of start-up.
 #include "Form1.h"
 
-#include "app/AppTexts.h"
-#include "app/Desktop.h"
+#include "AppTexts.h"
+#include "desktop/Desktop.h"
 #include "update/HttpTextFetch.h"
 #include "update/UpdateTexts.h"
 #include "update/VersionCheck.h"

@@ -12,6 +12,8 @@
 
 #include <cstdlib>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 struct Fixture {
@@ -24,13 +26,13 @@ struct Fixture {
         const QString path = QDir(dir.path()).filePath(QStringLiteral("main.mdb"));
         const QByteArray key(LibraryTexts::kDatabasePassword);
         const QList<CommandSource::Command> commands = {
-            {"查看磁盘空间", "df -h"},
-            {"重启Apache2", "systemctl restart apache2"},
-            {"Apache错误日志", "tail -f /var/log/apache2/error.log"},
-            {"it's 50% done_ok", "echo 'quote' \"double\" \\ back"},
-            {"两行命令", "cd /var/www%ls -la"},
-            {"ÄÖÜ äöü ß", "echo umlaut"},
-            {"😀 emoji", "echo 😀"},
+            {u"查看磁盘空间"_s, u"df -h"_s},
+            {u"重启Apache2"_s, u"systemctl restart apache2"_s},
+            {u"Apache错误日志"_s, u"tail -f /var/log/apache2/error.log"_s},
+            {u"it's 50% done_ok"_s, u"echo 'quote' \"double\" \\ back"_s},
+            {u"两行命令"_s, u"cd /var/www%ls -la"_s},
+            {u"ÄÖÜ äöü ß"_s, u"echo umlaut"_s},
+            {u"😀 emoji"_s, u"echo 😀"_s},
         };
         if (CommandDatabase::write(path, key, commands) || store.open(path, key))
             std::abort();

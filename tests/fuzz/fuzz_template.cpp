@@ -6,6 +6,8 @@
 
 #include <cstdlib>
 
+using namespace Qt::StringLiterals;
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     // The input is the domain, a NUL byte, then the path.
@@ -20,9 +22,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QString pathMark = QStringLiteral("路径");
     // Placeholders can only come back through the inputs, whole or pieced
     // together from their characters.
-    const auto bringsMarks = [&](const QString &input) {
-        for (const QChar c : domainMark + pathMark) {
-            if (input.contains(c))
+    const auto bringsMarks = [&](const QString &given) {
+        for (const QChar c : QString(domainMark + pathMark)) {
+            if (given.contains(c))
                 return true;
         }
         return false;

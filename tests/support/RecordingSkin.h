@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/SkinLayer.h"
+#include "desktop/SkinLayer.h"
 
 #include <QStringList>
 

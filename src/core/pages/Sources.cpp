@@ -4,6 +4,8 @@
 #include <QStringConverter>
 #include <QStringList>
 
+using namespace Qt::StringLiterals;
+
 namespace Sources {
 
 namespace {
@@ -23,8 +25,11 @@ constexpr char kSource[] = "deb-src";
 constexpr char kAllComponents[] = "main restricted universe multiverse";
 
 // The official archive lists backports before proposed, the mirrors the other way.
-const QStringList kHardySuites = {"hardy", "hardy-security", "hardy-updates", "hardy-backports", "hardy-proposed"};
-const QStringList kTrustySuites = {"trusty", "trusty-security", "trusty-updates", "trusty-proposed", "trusty-backports"};
+const QStringList kHardySuites = {u"hardy"_s, u"hardy-security"_s, u"hardy-updates"_s, u"hardy-backports"_s,
+                                  u"hardy-proposed"_s};
+const QStringList kTrustySuites = {u"trusty"_s, u"trusty-security"_s, u"trusty-updates"_s, u"trusty-proposed"_s,
+                                   u"trusty-backports"_s};
+const QStringList kTrustyOnly = {u"trusty"_s};
 
 constexpr char kEntrySeparator = '\n';
 constexpr char kLineEnd[] = "\r\n";
@@ -44,8 +49,8 @@ QString text()
     QStringList entries;
     addEntries(entries, kBinary, kOfficialArchive, kHardySuites, kAllComponents);
     addEntries(entries, kSource, kOfficialArchive, kHardySuites, kAllComponents);
-    addEntries(entries, kBinary, kPartnerArchive, {"trusty"}, "partner");
-    addEntries(entries, kBinary, kExtrasArchive, {"trusty"}, "main");
+    addEntries(entries, kBinary, kPartnerArchive, kTrustyOnly, "partner");
+    addEntries(entries, kBinary, kExtrasArchive, kTrustyOnly, "main");
     for (const char *mirror : kMirrors) {
         addEntries(entries, kBinary, mirror, kTrustySuites, kAllComponents);
         addEntries(entries, kSource, mirror, kTrustySuites, kAllComponents);

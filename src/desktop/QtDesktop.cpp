@@ -1,8 +1,7 @@
 #include "QtDesktop.h"
 
-#include "AppTexts.h"
-
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QGuiApplication>
 #include <QMessageBox>
@@ -13,7 +12,7 @@
 Desktop::Answer QtDesktop::messageBox(const QString &text, Style style, const QString &title)
 {
     QMessageBox box(m_window);
-    box.setWindowTitle(title.isEmpty() ? QString::fromUtf8(AppTexts::kApplicationTitle) : title);
+    box.setWindowTitle(title.isEmpty() ? QCoreApplication::applicationName() : title);
     // Texts are shown as written; one that reads like markup (a version from
     // the update server) is not rendered.
     box.setTextFormat(Qt::PlainText);

@@ -3,7 +3,8 @@
 // The program's own identity texts.
 namespace AppTexts {
 inline constexpr char kCaption[] = "Tovanu 新手工具箱 V1.1";
-// Title of a message box that is given no title of its own.
+// The program's name: the application name, and the title of a message box
+// that is given no title of its own.
 inline constexpr char kApplicationTitle[] = "Tovanu";
 // Title of the message boxes of the pages, the generators and the update check.
 inline constexpr char kBrandTitle[] = "Korvel系列软件";
