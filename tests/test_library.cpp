@@ -1,10 +1,7 @@
 // The command library: search, details, copy and the list's order.
 #include "TestApp.h"
 
-#include "library/ListOrder.h"
-#include "library/SearchTerm.h"
 #include "library/SqlCipher.h"
-#include "ui/NameListModel.h"
 
 #include <QFile>
 #include <QLineEdit>
@@ -58,9 +55,6 @@ class LibraryTest : public QObject
     Q_OBJECT
 
 private slots:
-    void listOrder();
-    void searchTerm_data();
-    void searchTerm();
     void searchByNameAndByCommand();
     void searchKeepsOrRefillsTheList();
     void quotesAndWildcards();
@@ -69,37 +63,6 @@ private slots:
     void copyNoticeIsCentredAndTimed();
     void databaseFailingWhileRunning();
 };
-
-void LibraryTest::listOrder()
-{
-    NameListModel model;
-    model.addItem(QStringLiteral("b"));
-    model.addItem(QStringLiteral("a"));
-    QCOMPARE(model.names(), QStringList({u"a"_s, u"b"_s}));
-
-    // Case-insensitive, Chinese in pinyin order, equal names kept.
-    model.setNames({u"重启"_s, u"Zip"_s, u"北京"_s, u"apache"_s, u"安装"_s, u"Apache"_s, u"北京"_s});
-    QCOMPARE(model.names(), QStringList({u"apache"_s, u"Apache"_s, u"Zip"_s, u"安装"_s, u"北京"_s, u"北京"_s, u"重启"_s}));
-    model.addItem(QStringLiteral("APACHE"));
-    QCOMPARE(model.names().mid(0, 3), QStringList({u"apache"_s, u"Apache"_s, u"APACHE"_s}));
-}
-
-void LibraryTest::searchTerm_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("term");
-    QTest::newRow("outer blanks") << "  a b  " << "a b";
-    QTest::newRow("blanks only") << "   " << "";
-    QTest::newRow("tabs stay") << "\tx\t" << "\tx\t";
-    QTest::newRow("ends at NUL") << QString::fromUtf16(u"ab\0cd", 5) << "ab";
-}
-
-void LibraryTest::searchTerm()
-{
-    QFETCH(QString, text);
-    QFETCH(QString, term);
-    QCOMPARE(Search::termOf(text), term);
-}
 
 void LibraryTest::searchByNameAndByCommand()
 {

@@ -139,8 +139,6 @@ class UpdateTest : public QObject
     Q_OBJECT
 
 private slots:
-    void versionField_data();
-    void versionField();
     void fetchReturnsTheBodyWhateverTheStatus_data();
     void fetchReturnsTheBodyWhateverTheStatus();
     void fetchFailures_data();
@@ -150,35 +148,6 @@ private slots:
     void windowWorksWhileTheFetchWaits();
     void builtInAddresses();
 };
-
-void UpdateTest::versionField_data()
-{
-    QTest::addColumn<QString>("versionFile");
-    QTest::addColumn<std::optional<QString>>("field");
-    const std::optional<QString> v11 = QStringLiteral("V1.1");
-    const std::optional<QString> none;
-    QTest::newRow("marker alone") << "ubuntu:V1.1|" << v11;
-    QTest::newRow("marker alone, no separator") << "ubuntu:V1.1" << v11;
-    QTest::newRow("other entries first") << "windows:V2.3|mac:V1.0|ubuntu:V1.1|" << v11;
-    QTest::newRow("two markers") << "ubuntu:V1.1|ubuntu:V2.0|" << v11;
-    QTest::newRow("separator inside the field") << "ubuntu:V1|.1|" << v11;
-    QTest::newRow("trailing CR LF") << "ubuntu:V1.1|\r\n" << v11;
-    QTest::newRow("blanks at both ends") << "ubuntu: \t\r\nV1.2 \t|\n" << std::optional<QString>(QStringLiteral("V1.2"));
-    QTest::newRow("inner blank kept") << "ubuntu:V 1.1|" << std::optional<QString>(QStringLiteral("V 1.1"));
-    QTest::newRow("small v kept") << "ubuntu:v1.1|" << std::optional<QString>(QStringLiteral("v1.1"));
-    QTest::newRow("capital U") << "Ubuntu:V1.1|" << none;
-    QTest::newRow("lone space") << " " << none;
-    QTest::newRow("empty") << "" << none;
-    QTest::newRow("marker with nothing after") << "ubuntu:|" << none;
-    QTest::newRow("first entry blank, second not") << "ubuntu: \r\n|ubuntu:V1.1|" << none;
-}
-
-void UpdateTest::versionField()
-{
-    QFETCH(QString, versionFile);
-    QFETCH(std::optional<QString>, field);
-    QCOMPARE(VersionCheck::versionField(versionFile), field);
-}
 
 void UpdateTest::fetchReturnsTheBodyWhateverTheStatus_data()
 {

@@ -19,8 +19,6 @@ public:
     // Chains every built control that has a tab index, lowest first.
     void applyTabOrder();
 
-    QWidget *control(const QString &name) const { return m_controls.value(name); }
-
 private:
     QWidget *create(const Design::Control &control, QWidget *container);
 

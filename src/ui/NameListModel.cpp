@@ -19,19 +19,6 @@ QVariant NameListModel::data(const QModelIndex &index, int role) const
     return {};
 }
 
-void NameListModel::clear()
-{
-    setNames({});
-}
-
-void NameListModel::addItem(const QString &name)
-{
-    const int row = int(m_order.insertPosition(m_names, name));
-    beginInsertRows(QModelIndex(), row, row);
-    m_names.insert(row, name);
-    endInsertRows();
-}
-
 void NameListModel::setNames(QStringList names)
 {
     m_order.sort(names);

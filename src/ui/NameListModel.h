@@ -5,9 +5,8 @@
 #include <QAbstractListModel>
 #include <QStringList>
 
-// The entries of the command list, always in list order (ListOrder): entries
-// added one by one land in their sorted place, and a whole new set of names
-// is sorted once.
+// The entries of the command list, always in list order (ListOrder): a new
+// set of names is sorted once as it comes in.
 class NameListModel : public QAbstractListModel
 {
     Q_OBJECT
@@ -17,8 +16,6 @@ public:
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
 
-    void clear();
-    void addItem(const QString &name);
     // Replaces every entry by names, in list order.
     void setNames(QStringList names);
     const QStringList &names() const { return m_names; }

@@ -25,7 +25,6 @@ public:
     // Opens and checks the database at path with the given key. On failure
     // returns the database layer's own description and stays closed.
     std::optional<QString> open(const QString &path, const QByteArray &key);
-    bool isOpen() const { return m_db != nullptr; }
 
     // Each query returns false on a database error; errorText() then says why.
     // Rows without a name are never listed.

@@ -77,11 +77,3 @@ void ListOrder::sort(QStringList &names)
         sorted.append(names.at(entry.index));
     names.swap(sorted);
 }
-
-qsizetype ListOrder::insertPosition(const QStringList &sorted, const QString &name)
-{
-    const std::string &nameKey = known(name).key;
-    const auto at = std::upper_bound(sorted.cbegin(), sorted.cend(), name,
-                                     [&](const QString &, const QString &entry) { return nameKey < known(entry).key; });
-    return at - sorted.cbegin();
-}

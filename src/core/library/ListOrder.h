@@ -23,8 +23,6 @@ public:
 
     // Sorts names stably into list order.
     void sort(QStringList &names);
-    // Where name goes in an already sorted list: after every equal entry.
-    qsizetype insertPosition(const QStringList &sorted, const QString &name);
 
 private:
     struct Known {

@@ -1,0 +1,87 @@
+// The program's GUI-free logic, called directly: list order, search terms,
+// the version field of the update check.
+#include "library/ListOrder.h"
+#include "library/SearchTerm.h"
+#include "update/VersionCheck.h"
+
+#include <QTest>
+
+#include <optional>
+
+using namespace Qt::StringLiterals;
+
+Q_DECLARE_METATYPE(std::optional<QString>)
+
+class CoreTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void listOrder();
+    void searchTerm_data();
+    void searchTerm();
+    void versionField_data();
+    void versionField();
+};
+
+void CoreTest::listOrder()
+{
+    ListOrder order;
+    // Latin before Chinese, case-insensitive, Chinese in pinyin order, equal
+    // names in the order they came.
+    QStringList names = {u"重启"_s, u"Zip"_s, u"北京"_s, u"apache"_s, u"安装"_s, u"Apache"_s, u"北京"_s, u"APACHE"_s};
+    order.sort(names);
+    QCOMPARE(names, QStringList({u"apache"_s, u"Apache"_s, u"APACHE"_s, u"Zip"_s, u"安装"_s, u"北京"_s, u"北京"_s, u"重启"_s}));
+    // Sorting again, with names seen before and new ones, keeps the rule.
+    names = {u"b"_s, u"重启"_s, u"a"_s};
+    order.sort(names);
+    QCOMPARE(names, QStringList({u"a"_s, u"b"_s, u"重启"_s}));
+}
+
+void CoreTest::searchTerm_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("term");
+    QTest::newRow("outer blanks") << "  a b  " << "a b";
+    QTest::newRow("blanks only") << "   " << "";
+    QTest::newRow("tabs stay") << "\tx\t" << "\tx\t";
+    QTest::newRow("ends at NUL") << QString::fromUtf16(u"ab\0cd", 5) << "ab";
+}
+
+void CoreTest::searchTerm()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, term);
+    QCOMPARE(Search::termOf(text), term);
+}
+
+void CoreTest::versionField_data()
+{
+    QTest::addColumn<QString>("versionFile");
+    QTest::addColumn<std::optional<QString>>("field");
+    const std::optional<QString> v11 = QStringLiteral("V1.1");
+    const std::optional<QString> none;
+    QTest::newRow("marker alone") << "ubuntu:V1.1|" << v11;
+    QTest::newRow("marker alone, no separator") << "ubuntu:V1.1" << v11;
+    QTest::newRow("other entries first") << "windows:V2.3|mac:V1.0|ubuntu:V1.1|" << v11;
+    QTest::newRow("two markers") << "ubuntu:V1.1|ubuntu:V2.0|" << v11;
+    QTest::newRow("separator inside the field") << "ubuntu:V1|.1|" << v11;
+    QTest::newRow("trailing CR LF") << "ubuntu:V1.1|\r\n" << v11;
+    QTest::newRow("blanks at both ends") << "ubuntu: \t\r\nV1.2 \t|\n" << std::optional<QString>(QStringLiteral("V1.2"));
+    QTest::newRow("inner blank kept") << "ubuntu:V 1.1|" << std::optional<QString>(QStringLiteral("V 1.1"));
+    QTest::newRow("small v kept") << "ubuntu:v1.1|" << std::optional<QString>(QStringLiteral("v1.1"));
+    QTest::newRow("capital U") << "Ubuntu:V1.1|" << none;
+    QTest::newRow("lone space") << " " << none;
+    QTest::newRow("empty") << "" << none;
+    QTest::newRow("marker with nothing after") << "ubuntu:|" << none;
+    QTest::newRow("first entry blank, second not") << "ubuntu: \r\n|ubuntu:V1.1|" << none;
+}
+
+void CoreTest::versionField()
+{
+    QFETCH(QString, versionFile);
+    QFETCH(std::optional<QString>, field);
+    QCOMPARE(VersionCheck::versionField(versionFile), field);
+}
+
+QTEST_GUILESS_MAIN(CoreTest)
+#include "test_core.moc"
