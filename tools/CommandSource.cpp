@@ -26,9 +26,9 @@ std::optional<QString> problemOf(const Command &command)
     return std::nullopt;
 }
 
-std::optional<ParseError> parse(const QString &text, QList<Command> &commands)
+QList<Entry> entries(const QString &text, QList<ParseError> &errors)
 {
-    commands.clear();
+    QList<Entry> found;
     const QStringList lines = text.split(QLatin1Char('\n'));
     for (qsizetype i = 0; i < lines.size(); ++i) {
         QString line = lines.at(i);
@@ -38,13 +38,28 @@ std::optional<ParseError> parse(const QString &text, QList<Command> &commands)
             continue;
         const int lineNumber = int(i) + 1;
         const qsizetype separator = line.indexOf(kSeparator);
-        if (separator < 0)
-            return ParseError{lineNumber, QStringLiteral("缺少名称与命令之间的制表符")};
+        if (separator < 0) {
+            errors.append({lineNumber, QStringLiteral("缺少名称与命令之间的制表符")});
+            continue;
+        }
         const Command command{line.left(separator), line.mid(separator + 1)};
         if (const auto problem = problemOf(command))
-            return ParseError{lineNumber, *problem};
-        commands.append(command);
+            errors.append({lineNumber, *problem});
+        else
+            found.append({lineNumber, command});
     }
+    return found;
+}
+
+std::optional<ParseError> parse(const QString &text, QList<Command> &commands)
+{
+    commands.clear();
+    QList<ParseError> errors;
+    const QList<Entry> found = entries(text, errors);
+    if (!errors.isEmpty())
+        return errors.constFirst();
+    for (const Entry &entry : found)
+        commands.append(entry.command);
     return std::nullopt;
 }
 

@@ -21,6 +21,15 @@ struct ParseError {
     QString reason;
 };
 
+// A command with the line it stands on.
+struct Entry {
+    int line; // 1-based
+    Command command;
+};
+
+// Reads every well-formed line of the text; each malformed one is reported
+// in errors, in the order of the lines.
+QList<Entry> entries(const QString &text, QList<ParseError> &errors);
 // Parses the whole text; the first malformed line is reported.
 std::optional<ParseError> parse(const QString &text, QList<Command> &commands);
 // One line a command, in the same form parse reads.

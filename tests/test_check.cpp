@@ -1,0 +1,109 @@
+// The library checker on sources with faults, and the list width it measures.
+#include "CommandCheck.h"
+#include "ListWidth.h"
+
+#include <QTest>
+
+#include <algorithm>
+
+namespace {
+
+const CommandCheck::WidthProblem kAnyWidth = [](const QString &) { return std::optional<QString>(); };
+
+// The faults of one source, as "line: reason".
+QStringList faultsOf(const QString &source)
+{
+    QStringList lines;
+    for (const CommandCheck::Fault &fault : CommandCheck::check(source, kAnyWidth))
+        lines.append(QString::number(fault.line) + QStringLiteral(": ") + fault.reason);
+    return lines;
+}
+
+} // namespace
+
+class CheckTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void badLineIsReportedWithItsLine_data();
+    void badLineIsReportedWithItsLine();
+    void soundCommandsPass();
+    void placeholdersAreFilledByKind();
+    void namesMustBeUniqueChineseAndFit();
+};
+
+void CheckTest::badLineIsReportedWithItsLine_data()
+{
+    QTest::addColumn<QString>("bad");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("missing tab") << "没有制表符 ls -la" << "制表符";
+    QTest::newRow("syntax error") << "坏的判断\tif [ -f <文件名> ]; then%echo yes" << "bash -n";
+    QTest::newRow("shellcheck") << "函数外的local\tlocal x=1" << "SC2168";
+    QTest::newRow("bare Chinese placeholder") << "查看文件\tcat 文件名" << "占位符要写成<中文说明>";
+    QTest::newRow("example.com") << "测试连通\tping -c 4 example.com" << "“example.com”";
+    QTest::newRow("path/to") << "进入目录\tls /path/to/dir" << "“/path/to”";
+    QTest::newRow("password in double quotes")
+        << "改密码\tmysql -e \"ALTER USER 'a'@'localhost' IDENTIFIED BY '<新密码>';\"" << "“<新密码>”";
+    QTest::newRow("password in an unquoted here-document")
+        << "改密码\tmysql <<SQL%ALTER USER 'a'@'localhost' IDENTIFIED BY '<密码>';%SQL" << "“<密码>”";
+    QTest::newRow("bang in double quotes") << "打招呼\techo \"hello!\"" << "“!”";
+}
+
+// The faulty line stands third, after a note, a blank line and a sound command.
+void CheckTest::badLineIsReportedWithItsLine()
+{
+    QFETCH(QString, bad);
+    QFETCH(QString, reason);
+    const QStringList faults = faultsOf(QStringLiteral("# 分组\n\n查看目录\tls -la\n") + bad + QStringLiteral("\n最后\tpwd\n"));
+    const QString all = faults.join(QLatin1Char('\n'));
+    QVERIFY2(!faults.isEmpty(), "no fault reported");
+    QVERIFY2(std::all_of(faults.cbegin(), faults.cend(), [](const QString &f) { return f.startsWith(QStringLiteral("4: ")); }),
+             qPrintable(all));
+    QVERIFY2(all.contains(reason), qPrintable(all));
+}
+
+void CheckTest::soundCommandsPass()
+{
+    const QString source = QStringLiteral(
+        "改密码\tmysql <<'SQL'%ALTER USER '<用户名>'@'localhost' IDENTIFIED BY '<新密码>';%SQL\n"
+        "绑定\tcat > /etc/apache2/sites-available/<域名>.conf <<'EOF'%<Directory <网站目录>>%    Require all granted%</Directory>%EOF%"
+        "a2ensite <域名>.conf && apache2ctl configtest\n"
+        "单引号里的感叹号\techo 'done!' && grep -n '<关键字>' <文件名>\n"
+        "备份\t(umask 077 && mkdir -p /root/backup && tar -czf \"/root/backup/etc-$(date -I).tar.gz\" /etc)\n");
+    const QStringList faults = faultsOf(source);
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
+}
+
+void CheckTest::placeholdersAreFilledByKind()
+{
+    QCOMPARE(CommandCheck::filledScript(QStringLiteral("mkdir -p <网站目录>%ping -c 4 <域名或IP地址>%ufw allow <SSH端口号>/tcp")),
+             QStringLiteral("mkdir -p /var/www/blog\nping -c 4 192.0.2.10\nufw allow 2222/tcp"));
+    QCOMPARE(CommandCheck::sampleFor(QStringLiteral("没见过的说明")), QStringLiteral("sample"));
+    // Redirections and tags without Chinese are no placeholders.
+    QCOMPARE(CommandCheck::placeholdersOf(QStringLiteral("mysql <数据库名> < <备份文件>.sql%<VirtualHost *:80>")).size(), 2);
+}
+
+void CheckTest::namesMustBeUniqueChineseAndFit()
+{
+    const QString longName = QStringLiteral("一个很长很长很长很长很长很长很长很长很长很长的名称");
+    const ListWidth list;
+    QVERIFY(list.room() > 0);
+    QVERIFY(!list.problemOf(QStringLiteral("查看磁盘空间使用情况")));
+    QVERIFY(list.problemOf(longName));
+
+    QList<CommandSource::ParseError> errors;
+    const auto entries = CommandSource::entries(
+        QStringLiteral("查看目录\tls\n查看目录\tls -la\nshow disk\tdf -h\n") + longName + QStringLiteral("\tpwd\n"), errors);
+    const auto faults = CommandCheck::nameFaults(entries, [&list](const QString &name) { return list.problemOf(name); });
+    QCOMPARE(faults.size(), 3);
+    QCOMPARE(faults.at(0).line, 2);
+    QVERIFY(faults.at(0).reason.contains(QStringLiteral("第1行重复")));
+    QCOMPARE(faults.at(1).line, 3);
+    QVERIFY(faults.at(1).reason.contains(QStringLiteral("没有中文")));
+    QCOMPARE(faults.at(2).line, 4);
+    QVERIFY(faults.at(2).reason.contains(QStringLiteral("显示不全")));
+}
+
+QTEST_MAIN(CheckTest)
+#include "test_check.moc"

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "CommandSource.h"
+
+#include <QList>
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+// The checks that keep the shipped command library safe to paste into a root
+// shell: placeholders in one form, no text the user types where the shell
+// changes it, names that show whole in the list. A command's placeholders are
+// written "<中文说明>", such as "<域名>" or "<网站目录>".
+namespace CommandCheck {
+
+struct Fault {
+    int line; // 1-based line of the library's source
+    QString reason;
+    bool operator==(const Fault &) const = default;
+};
+
+// The command text as pasted: every "%" a line break.
+QString pastedText(const QString &code);
+
+// Where a character of a pasted command stands for the shell.
+enum class Context {
+    Plain,         // unquoted shell text
+    SingleQuoted,  // '...' or $'...'
+    DoubleQuoted,  // "...": the shell expands "$", "`" and, interactively, "!"
+    Comment,       // after a "#" that starts a word
+    QuotedHereDoc, // body of <<'EOF': passed on untouched
+    HereDoc,       // body of <<EOF: expanded like double quotes
+};
+
+// The context of every character of a pasted command.
+QList<Context> contextsOf(const QString &pasted);
+
+// A placeholder inside the pasted text: its span and its description.
+struct Placeholder {
+    qsizetype begin;
+    qsizetype length;
+    QString word; // the text between "<" and ">"
+};
+QList<Placeholder> placeholdersOf(const QString &pasted);
+
+// A value of the placeholder's kind that a user would type: a domain for
+// "<域名>", a folder for "<网站目录>"; an unknown word gets a plain word.
+QString sampleFor(const QString &word);
+// The command as a user pastes it once every placeholder is filled in.
+QString filledScript(const QString &code);
+
+// Whether the placeholder stands for a password or another secret.
+bool isSecret(const QString &word);
+
+// Why the command's text breaks the rules of placeholders and quoting, one
+// reason each; empty when it keeps them.
+QStringList textProblems(const QString &code);
+
+// Why a name does not show whole in the list, or nullopt when it does.
+using WidthProblem = std::function<std::optional<QString>(const QString &name)>;
+// Why each name cannot stand in the list: not unique, no Chinese, too wide.
+QList<Fault> nameFaults(const QList<CommandSource::Entry> &entries, const WidthProblem &widthProblem);
+
+// Every fault of a library source: malformed lines, names, placeholders and
+// quoting, and each filled-in command through "bash -n" and ShellCheck.
+QList<Fault> check(const QString &sourceText, const WidthProblem &widthProblem);
+
+} // namespace CommandCheck

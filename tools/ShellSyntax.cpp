@@ -1,0 +1,105 @@
+#include "ShellSyntax.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+namespace ShellSyntax {
+
+namespace {
+
+// How long one tool run may take, in milliseconds.
+constexpr int kToolTimeoutMs = 120000;
+
+// ShellCheck's advice that does not fit commands typed into an interactive
+// root shell: "cd … || exit" would close the user's session.
+const QStringList kExcludedChecks = {QStringLiteral("SC2164")};
+
+struct Run {
+    bool started = false;
+    int exitCode = -1;
+    QString output; // standard output and error together
+};
+
+Run run(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(program, arguments);
+    Run result;
+    result.started = process.waitForStarted() && process.waitForFinished(kToolTimeoutMs);
+    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    result.output = QString::fromUtf8(process.readAll());
+    return result;
+}
+
+QString firstLine(const QString &text)
+{
+    return text.trimmed().section(QLatin1Char('\n'), 0, 0);
+}
+
+// bash's "line N: message" as "bash -n(命令第N行): message".
+QString bashFault(const QString &message)
+{
+    static const QRegularExpression line(QStringLiteral("^line (\\d+): "));
+    const QRegularExpressionMatch match = line.match(message);
+    if (!match.hasMatch())
+        return QStringLiteral("bash -n: %1").arg(message);
+    return QStringLiteral("bash -n(命令第%1行): %2").arg(match.captured(1), message.mid(match.capturedLength()));
+}
+
+} // namespace
+
+QList<CommandCheck::Fault> shellCheckFaults(const QString &output, const QHash<QString, int> &lineOfFile)
+{
+    static const QRegularExpression pattern(QStringLiteral("^(.*):(\\d+):\\d+: (\\w+): (.*)$"),
+                                            QRegularExpression::MultilineOption);
+    QList<CommandCheck::Fault> faults;
+    for (auto it = pattern.globalMatch(output); it.hasNext();) {
+        const QRegularExpressionMatch match = it.next();
+        const QString file = QFileInfo(match.captured(1)).fileName();
+        faults.append({lineOfFile.value(file), QStringLiteral("ShellCheck %1(命令第%2行): %3")
+                                                   .arg(match.captured(3), match.captured(2), match.captured(4))});
+    }
+    return faults;
+}
+
+QList<CommandCheck::Fault> check(const QList<Script> &scripts)
+{
+    QTemporaryDir dir;
+    if (!dir.isValid())
+        return {{0, QStringLiteral("无法建立临时目录: %1").arg(dir.errorString())}};
+    QList<CommandCheck::Fault> faults;
+    QHash<QString, int> lineOfFile;
+    QStringList files;
+    for (const Script &script : scripts) {
+        const QString name = QStringLiteral("line-%1.sh").arg(script.line);
+        QFile file(dir.filePath(name));
+        if (!file.open(QIODevice::WriteOnly) || file.write(script.text.toUtf8() + '\n') < 0 || !file.flush())
+            return {{0, QStringLiteral("无法写入 %1: %2").arg(file.fileName(), file.errorString())}};
+        file.close();
+        lineOfFile.insert(name, script.line);
+        files.append(file.fileName());
+
+        const Run bash = run(QStringLiteral("bash"), {QStringLiteral("-n"), file.fileName()});
+        if (!bash.started)
+            return {{0, QStringLiteral("无法运行 bash")}};
+        if (bash.exitCode != 0 || !bash.output.trimmed().isEmpty())
+            faults.append({script.line, bashFault(firstLine(bash.output).remove(file.fileName() + QLatin1String(": ")))});
+    }
+    if (files.isEmpty())
+        return faults;
+
+    const Run shellCheck = run(QStringLiteral("shellcheck"),
+                               QStringList{QStringLiteral("--severity=warning"), QStringLiteral("--shell=bash"),
+                                           QStringLiteral("--format=gcc"), QStringLiteral("--exclude=") + kExcludedChecks.join(QLatin1Char(','))}
+                                   + files);
+    // ShellCheck ends with 0 when all is well and 1 when it found something.
+    if (!shellCheck.started || (shellCheck.exitCode != 0 && shellCheck.exitCode != 1))
+        return faults + QList<CommandCheck::Fault>{{0, QStringLiteral("无法运行 shellcheck: %1").arg(firstLine(shellCheck.output))}};
+    return faults + shellCheckFaults(shellCheck.output, lineOfFile);
+}
+
+} // namespace ShellSyntax
