@@ -22,7 +22,7 @@ ListWidth::ListWidth()
     Q_ASSERT(list != controls.end());
     DesignBuilder builder(&m_window);
     builder.build({list, 1});
-    m_list = qobject_cast<QListView *>(builder.control(QString::fromLatin1(kListName)));
+    m_list = m_window.findChild<QListView *>(QString::fromLatin1(kListName));
     Q_ASSERT(m_list);
     m_list->setModel(new QStringListModel(m_list));
 }
