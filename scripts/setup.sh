@@ -10,7 +10,7 @@ packages=(
   libsqlcipher-dev sqlcipher libicu-dev
   fonts-wqy-microhei
   xvfb xauth xdotool xclip x11-apps imagemagick openbox wmctrl
-  shellcheck apache2-bin curl iproute2
+  shellcheck apache2-bin media-types curl iproute2
   clang libclang-rt-14-dev
 )
 
