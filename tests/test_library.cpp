@@ -1,6 +1,7 @@
 // The command library: search, details, copy and the list's order.
 #include "TestApp.h"
 
+#include "library/LikeMatch.h"
 #include "library/ListOrder.h"
 #include "library/SearchTerm.h"
 #include "library/SqlCipher.h"
@@ -12,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTextDocument>
 #include <QTimer>
 
 namespace {
@@ -37,14 +39,24 @@ void select(TestApp &app, int row)
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(index).center());
 }
 
+// What the list's tooltip label shows: text that looks like markup is
+// rendered as rich text.
+QString shownTooltip(const TestApp &app)
+{
+    const QString tip = app.find<QListView>(QStringLiteral("List1"))->toolTip();
+    if (!Qt::mightBeRichText(tip))
+        return tip;
+    QTextDocument shown;
+    shown.setHtml(tip);
+    return shown.toPlainText();
+}
+
 // Adds rows that the database tool would never write.
 void addRawRows(const QString &path, const char *sql)
 {
-    sqlite3 *db = nullptr;
-    QCOMPARE(sqlite3_open(path.toUtf8().constData(), &db), SQLITE_OK);
-    sqlite3_key(db, LibraryTexts::kDatabasePassword, int(strlen(LibraryTexts::kDatabasePassword)));
-    QCOMPARE(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK);
-    sqlite3_close(db);
+    SqlCipher::Database db;
+    QVERIFY(!db.open(path, SQLITE_OPEN_READWRITE, LibraryTexts::kDatabasePassword));
+    QVERIFY2(db.exec(sql), qPrintable(db.errorText()));
 }
 
 const QStringList kAllSorted = {"apache日志", "查看当前目录", "更新软件源并升级", "重启Apache2"};
@@ -66,6 +78,11 @@ private slots:
     void duplicateAndNullRows();
     void copyNoticeIsCentredAndTimed();
     void databaseFailingWhileRunning();
+    void likeMatch_data();
+    void likeMatch();
+    void searchesStayBounded();
+    void namesThatAreNotText();
+    void tooltipShowsTheNameAsWritten();
 };
 
 void LibraryTest::listOrder()
@@ -168,7 +185,7 @@ void LibraryTest::detailsAndCopy()
     select(app, kAllSorted.indexOf("更新软件源并升级"));
     auto *details = app.find<QPlainTextEdit>(QStringLiteral("Text2"));
     QCOMPARE(details->blockCount(), 2);
-    QCOMPARE(app.find<QListView>(QStringLiteral("List1"))->toolTip(), QStringLiteral("更新软件源并升级"));
+    QCOMPARE(shownTooltip(app), QStringLiteral("更新软件源并升级"));
 
     QTest::mouseClick(app.find<QPushButton>(QStringLiteral("Command1")), Qt::LeftButton);
     QCOMPARE(app.desktop.log, QStringList({"clear", "set:apt-get update\r\napt-get upgrade -y"}));
@@ -244,6 +261,72 @@ void LibraryTest::databaseFailingWhileRunning()
     QCOMPARE(app.desktop.boxes.last().style, Desktop::Style::Exclamation);
     QVERIFY(!app.desktop.endStatus);
     QCOMPARE(app.listed(), kAllSorted);
+}
+
+void LibraryTest::likeMatch_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QByteArray>("pattern");
+    QTest::addColumn<bool>("matches");
+    QTest::newRow("case of ASCII only") << QByteArray("Apache ÄB") << QByteArray("%apache äb%") << false;
+    QTest::newRow("wildcards") << QByteArray("apt-get update") << QByteArray("a_t%up%e") << true;
+    QTest::newRow("one character, several bytes") << QByteArray("日志") << QByteArray("_志") << true;
+    QTest::newRow("U+0080 within another character") << QByteArray("😀") << QByteArray("%\xc2\x80%") << false;
+    QTest::newRow("backtracking") << QByteArray("aab aac") << QByteArray("%a%c") << true;
+    QTest::newRow("ends at NUL") << QByteArray("ab\0cd", 5) << QByteArray("%cd") << false;
+}
+
+void LibraryTest::likeMatch()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(QByteArray, pattern);
+    QFETCH(bool, matches);
+    QCOMPARE(Like::match(text.constData(), pattern.constData(), QDeadlineTimer::Forever) == Like::Result::Match, matches);
+}
+
+// Wildcards that once took exponential time answer at once; a search that
+// still runs past its time is stopped with its own box, the list kept.
+void LibraryTest::searchesStayBounded()
+{
+    const QString longCommand(400, QLatin1Char('a'));
+    const QString hugeCommand(2'000'000, QLatin1Char('a'));
+    TestApp app({{"长指令", longCommand}, {"超长指令", hugeCommand}, {"短", "b"}});
+    app.started();
+    QTest::mouseClick(app.find<QRadioButton>(QStringLiteral("Option1(0)")), Qt::LeftButton);
+    auto *search = app.find<QLineEdit>(QStringLiteral("Text1"));
+    const QStringList all = app.listed();
+    search->setText(QStringLiteral("%a%a%a%a%b"));
+    QCOMPARE(app.listed(), all);
+    QVERIFY(app.desktop.boxes.isEmpty());
+
+    // Slow to match against the huge command.
+    search->setText(QLatin1Char('%') + QString(30'000, QLatin1Char('a')) + QLatin1Char('c'));
+    QCOMPARE(app.desktop.boxes.size(), 1);
+    QCOMPARE(app.desktop.boxes[0].text, QString::fromUtf8(LibraryTexts::kSearchTooComplex));
+    QCOMPARE(app.listed(), all);
+}
+
+void LibraryTest::namesThatAreNotText()
+{
+    TestApp app;
+    addRawRows(app.databasePath(), "drop table u; create table u (na, code);"
+                                   "insert into u values (42, 'echo number'), (x'626c6f62', 'echo blob');");
+    app.started();
+    QCOMPARE(app.listed(), QStringList({"42", "blob"}));
+    auto *details = app.find<QPlainTextEdit>(QStringLiteral("Text2"));
+    select(app, 0);
+    QCOMPARE(details->toPlainText(), QStringLiteral("echo number"));
+    select(app, 1);
+    QCOMPARE(details->toPlainText(), QStringLiteral("echo blob"));
+}
+
+void LibraryTest::tooltipShowsTheNameAsWritten()
+{
+    const QString name = QStringLiteral("<b>x</b>  <img src=a.png> &amp;");
+    TestApp app({{name, "true"}});
+    app.started();
+    select(app, 0);
+    QCOMPARE(shownTooltip(app), name);
 }
 
 QTEST_MAIN(LibraryTest)

@@ -77,11 +77,9 @@ void StartupTest::unopenableDatabaseEndsBeforeTheWindow()
         file.write(QByteArray(4096, '\x5a'));
     } else if (damage == "no table") {
         QFile::remove(path);
-        sqlite3 *db = nullptr;
-        sqlite3_open(path.toUtf8().constData(), &db);
-        sqlite3_key(db, LibraryTexts::kDatabasePassword, int(strlen(LibraryTexts::kDatabasePassword)));
-        QCOMPARE(sqlite3_exec(db, "create table commands (na text, code text)", nullptr, nullptr, nullptr), SQLITE_OK);
-        sqlite3_close(db);
+        SqlCipher::Database db;
+        QVERIFY(!db.open(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, LibraryTexts::kDatabasePassword));
+        QVERIFY(db.exec("create table commands (na text, code text)"));
     } else if (damage == "directory") {
         QFile::remove(path);
         QVERIFY(QDir().mkpath(path));

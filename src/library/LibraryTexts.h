@@ -10,6 +10,7 @@ inline constexpr char kAdminQq[] = "1842057";
 inline constexpr char kOpenFailed[] = "数据库链接出错!请联系管理员QQ:";
 inline constexpr char kOpenFailedTitle[] = "提示";
 inline constexpr char kQueryFailed[] = "数据库读取出错!请检查数据库文件后重试";
+inline constexpr char kSearchTooComplex[] = "搜索条件太复杂,请换一个简单些的关键字!";
 inline constexpr char kCopyDone[] = "复制成功";
 // Each "%" of a stored command stands for one line break.
 inline constexpr char kStoredLineBreak = '%';

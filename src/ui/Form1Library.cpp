@@ -13,6 +13,7 @@
 #include <QListView>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTextDocument>
 #include <QTimer>
 
 namespace {
@@ -79,8 +80,15 @@ void Form1::fillList(const QStringList &names)
         m_names->setNames(names);
 }
 
+// A search stopped as too complex gets its own short box; the list and the
+// details stay as they were.
 void Form1::reportQueryFailure()
 {
+    if (conn.failure() == CommandStore::Failure::TooComplex) {
+        m_desktop.messageBox(QString::fromUtf8(LibraryTexts::kSearchTooComplex), Desktop::Style::Exclamation,
+                             QString::fromUtf8(LibraryTexts::kOpenFailedTitle));
+        return;
+    }
     m_desktop.messageBox(QString::fromUtf8(LibraryTexts::kQueryFailed) + QLatin1String("\r\n") + conn.errorText(),
                          Desktop::Style::Exclamation, QString::fromUtf8(LibraryTexts::kOpenFailedTitle));
 }
@@ -106,7 +114,9 @@ void Form1::List1_Click()
         return reportQueryFailure();
     if (code)
         Text2->setText(Search::shownCommand(*code));
-    List1->setToolTip(name);
+    // Written as rich text that shows the name's own characters: a tooltip
+    // that looks like markup would otherwise be rendered.
+    List1->setToolTip(Qt::convertFromPlainText(name, Qt::WhiteSpacePre));
 }
 
 void Form1::Command1_Click()
