@@ -83,6 +83,7 @@ private slots:
     void searchesStayBounded();
     void namesThatAreNotText();
     void tooltipShowsTheNameAsWritten();
+    void hugeCommandShownInPartCopiedWhole();
 };
 
 void LibraryTest::listOrder()
@@ -327,6 +328,26 @@ void LibraryTest::tooltipShowsTheNameAsWritten()
     app.started();
     select(app, 0);
     QCOMPARE(shownTooltip(app), name);
+}
+
+void LibraryTest::hugeCommandShownInPartCopiedWhole()
+{
+    const QString huge = QString(150'000, QLatin1Char('x')) + QStringLiteral("%end");
+    TestApp app({{"大", huge}, {"小", "pwd"}});
+    app.started();
+    auto *details = app.find<QPlainTextEdit>(QStringLiteral("Text2"));
+    select(app, 0);
+    QVERIFY(details->toPlainText().endsWith(QString::fromUtf8(LibraryTexts::kCommandCut)));
+    QVERIFY(details->toPlainText().size() < LibraryTexts::kShownCommandLimit + 100);
+    QVERIFY(details->isReadOnly());
+    QTest::mouseClick(app.find<QPushButton>(QStringLiteral("Command1")), Qt::LeftButton);
+    QCOMPARE(app.desktop.clipboard, Search::shownCommand(huge));
+
+    // A command shown whole is editable again, and copied as shown.
+    select(app, 1);
+    QVERIFY(!details->isReadOnly());
+    QTest::mouseClick(app.find<QPushButton>(QStringLiteral("Command1")), Qt::LeftButton);
+    QCOMPARE(app.desktop.clipboard, QStringLiteral("pwd"));
 }
 
 QTEST_MAIN(LibraryTest)

@@ -113,15 +113,30 @@ void Form1::List1_Click()
     if (!conn.codeOf(name, code))
         return reportQueryFailure();
     if (code)
-        Text2->setText(Search::shownCommand(*code));
+        showCommand(Search::shownCommand(*code));
     // Written as rich text that shows the name's own characters: a tooltip
     // that looks like markup would otherwise be rendered.
     List1->setToolTip(Qt::convertFromPlainText(name, Qt::WhiteSpacePre));
 }
 
+// Laying out a huge line takes time that grows faster than its length, so a
+// very long command is shown only in part, read-only, and copied whole.
+void Form1::showCommand(const QString &command)
+{
+    const bool cut = command.size() > LibraryTexts::kShownCommandLimit;
+    m_cutCommand = cut ? command : QString();
+    Text2->setReadOnly(cut);
+    if (!cut)
+        return Text2->setText(command);
+    qsizetype end = LibraryTexts::kShownCommandLimit;
+    if (command.at(end - 1).isHighSurrogate())
+        --end;
+    Text2->setText(command.left(end) + QLatin1Char('\n') + QString::fromUtf8(LibraryTexts::kCommandCut));
+}
+
 void Form1::Command1_Click()
 {
-    m_desktop.copy(Text2->text());
+    m_desktop.copy(m_cutCommand.isEmpty() ? Text2->text() : m_cutCommand);
     Timer2->start();
     QWidget *notice = um[kCopyNotice];
     notice->show();
