@@ -1,6 +1,8 @@
 // The command library: search, details, copy and the list's order.
 #include "TestApp.h"
 
+#include "library/LikeMatch.h"
+#include "library/SearchTerm.h"
 #include "library/SqlCipher.h"
 
 #include <QFile>
@@ -9,6 +11,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTextDocument>
 #include <QTimer>
 
 using namespace Qt::StringLiterals;
@@ -36,14 +39,24 @@ void select(TestApp &app, int row)
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(index).center());
 }
 
+// What the list's tooltip label shows: text that looks like markup is
+// rendered as rich text.
+QString shownTooltip(const TestApp &app)
+{
+    const QString tip = app.find<QListView>(QStringLiteral("List1"))->toolTip();
+    if (!Qt::mightBeRichText(tip))
+        return tip;
+    QTextDocument shown;
+    shown.setHtml(tip);
+    return shown.toPlainText();
+}
+
 // Adds rows that the database tool would never write.
 void addRawRows(const QString &path, const char *sql)
 {
-    sqlite3 *db = nullptr;
-    QCOMPARE(sqlite3_open(path.toUtf8().constData(), &db), SQLITE_OK);
-    sqlite3_key(db, LibraryTexts::kDatabasePassword, int(strlen(LibraryTexts::kDatabasePassword)));
-    QCOMPARE(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK);
-    sqlite3_close(db);
+    SqlCipher::Database db;
+    QVERIFY(!db.open(path, SQLITE_OPEN_READWRITE, LibraryTexts::kDatabasePassword));
+    QVERIFY2(db.exec(sql), qPrintable(db.errorText()));
 }
 
 const QStringList kAllSorted = {u"apache日志"_s, u"查看当前目录"_s, u"更新软件源并升级"_s, u"重启Apache2"_s};
@@ -62,6 +75,12 @@ private slots:
     void duplicateAndNullRows();
     void copyNoticeIsCentredAndTimed();
     void databaseFailingWhileRunning();
+    void likeMatch_data();
+    void likeMatch();
+    void searchesStayBounded();
+    void namesThatAreNotText();
+    void tooltipShowsTheNameAsWritten();
+    void hugeCommandShownInPartCopiedWhole();
 };
 
 void LibraryTest::searchByNameAndByCommand()
@@ -133,7 +152,7 @@ void LibraryTest::detailsAndCopy()
     select(app, kAllSorted.indexOf(u"更新软件源并升级"_s));
     auto *details = app.find<QPlainTextEdit>(QStringLiteral("Text2"));
     QCOMPARE(details->blockCount(), 2);
-    QCOMPARE(app.find<QListView>(QStringLiteral("List1"))->toolTip(), QStringLiteral("更新软件源并升级"));
+    QCOMPARE(shownTooltip(app), QStringLiteral("更新软件源并升级"));
 
     QTest::mouseClick(app.find<QPushButton>(QStringLiteral("Command1")), Qt::LeftButton);
     QCOMPARE(app.desktop.log, QStringList({u"clear"_s, u"set:apt-get update\r\napt-get upgrade -y"_s}));
@@ -209,6 +228,92 @@ void LibraryTest::databaseFailingWhileRunning()
     QCOMPARE(app.desktop.boxes.last().style, Desktop::Style::Exclamation);
     QVERIFY(!app.desktop.endStatus);
     QCOMPARE(app.listed(), kAllSorted);
+}
+
+void LibraryTest::likeMatch_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QByteArray>("pattern");
+    QTest::addColumn<bool>("matches");
+    QTest::newRow("case of ASCII only") << QByteArray("Apache ÄB") << QByteArray("%apache äb%") << false;
+    QTest::newRow("wildcards") << QByteArray("apt-get update") << QByteArray("a_t%up%e") << true;
+    QTest::newRow("one character, several bytes") << QByteArray("日志") << QByteArray("_志") << true;
+    QTest::newRow("U+0080 within another character") << QByteArray("😀") << QByteArray("%\xc2\x80%") << false;
+    QTest::newRow("backtracking") << QByteArray("aab aac") << QByteArray("%a%c") << true;
+    QTest::newRow("ends at NUL") << QByteArray("ab\0cd", 5) << QByteArray("%cd") << false;
+}
+
+void LibraryTest::likeMatch()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(QByteArray, pattern);
+    QFETCH(bool, matches);
+    QCOMPARE(Like::match(text.constData(), pattern.constData(), QDeadlineTimer::Forever) == Like::Result::Match, matches);
+}
+
+// Wildcards that once took exponential time answer at once; a search that
+// still runs past its time is stopped with its own box, the list kept.
+void LibraryTest::searchesStayBounded()
+{
+    const QString longCommand(400, QLatin1Char('a'));
+    const QString hugeCommand(2'000'000, QLatin1Char('a'));
+    TestApp app({{u"长指令"_s, longCommand}, {u"超长指令"_s, hugeCommand}, {u"短"_s, u"b"_s}});
+    app.started();
+    QTest::mouseClick(app.find<QRadioButton>(QStringLiteral("Option1(0)")), Qt::LeftButton);
+    auto *search = app.find<QLineEdit>(QStringLiteral("Text1"));
+    const QStringList all = app.listed();
+    search->setText(QStringLiteral("%a%a%a%a%b"));
+    QCOMPARE(app.listed(), all);
+    QVERIFY(app.desktop.boxes.isEmpty());
+
+    // Slow to match against the huge command.
+    search->setText(QLatin1Char('%') + QString(30'000, QLatin1Char('a')) + QLatin1Char('c'));
+    QCOMPARE(app.desktop.boxes.size(), 1);
+    QCOMPARE(app.desktop.boxes[0].text, QString::fromUtf8(LibraryTexts::kSearchTooComplex));
+    QCOMPARE(app.listed(), all);
+}
+
+void LibraryTest::namesThatAreNotText()
+{
+    TestApp app;
+    addRawRows(app.databasePath(), "drop table u; create table u (na, code);"
+                                   "insert into u values (42, 'echo number'), (x'626c6f62', 'echo blob');");
+    app.started();
+    QCOMPARE(app.listed(), QStringList({u"42"_s, u"blob"_s}));
+    auto *details = app.find<QPlainTextEdit>(QStringLiteral("Text2"));
+    select(app, 0);
+    QCOMPARE(details->toPlainText(), QStringLiteral("echo number"));
+    select(app, 1);
+    QCOMPARE(details->toPlainText(), QStringLiteral("echo blob"));
+}
+
+void LibraryTest::tooltipShowsTheNameAsWritten()
+{
+    const QString name = QStringLiteral("<b>x</b>  <img src=a.png> &amp;");
+    TestApp app({{name, u"true"_s}});
+    app.started();
+    select(app, 0);
+    QCOMPARE(shownTooltip(app), name);
+}
+
+void LibraryTest::hugeCommandShownInPartCopiedWhole()
+{
+    const QString huge = QString(150'000, QLatin1Char('x')) + QStringLiteral("%end");
+    TestApp app({{u"大"_s, huge}, {u"小"_s, u"pwd"_s}});
+    app.started();
+    auto *details = app.find<QPlainTextEdit>(QStringLiteral("Text2"));
+    select(app, 0);
+    QVERIFY(details->toPlainText().endsWith(QString::fromUtf8(LibraryTexts::kCommandCut)));
+    QVERIFY(details->toPlainText().size() < LibraryTexts::kShownCommandLimit + 100);
+    QVERIFY(details->isReadOnly());
+    QTest::mouseClick(app.find<QPushButton>(QStringLiteral("Command1")), Qt::LeftButton);
+    QCOMPARE(app.desktop.clipboard, Search::shownCommand(huge));
+
+    // A command shown whole is editable again, and copied as shown.
+    select(app, 1);
+    QVERIFY(!details->isReadOnly());
+    QTest::mouseClick(app.find<QPushButton>(QStringLiteral("Command1")), Qt::LeftButton);
+    QCOMPARE(app.desktop.clipboard, QStringLiteral("pwd"));
 }
 
 QTEST_MAIN(LibraryTest)

@@ -17,6 +17,7 @@
 
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -361,6 +362,8 @@ void PagesTest::failedWrites_data()
     QTest::newRow("directory in the way") << QStringLiteral("directory");
     QTest::newRow("read-only directory") << QStringLiteral("read-only");
     QTest::newRow("write fails part way") << QStringLiteral("full");
+    QTest::newRow("a pipe") << QStringLiteral("pipe");
+    QTest::newRow("a link to a pipe") << QStringLiteral("link to pipe");
 }
 
 void PagesTest::failedWrites()
@@ -371,10 +374,16 @@ void PagesTest::failedWrites()
     clickTopic(app, 5);
     const QString path = QDir(app.appDir()).filePath(QStringLiteral("Source.list"));
     const QByteArray earlier("deb http://earlier/ubuntu trusty main\r\n");
+    QTemporaryDir elsewhere;
+    const QString pipe = failure == QLatin1String("pipe") ? path : elsewhere.filePath(QStringLiteral("pipe"));
     if (failure == QLatin1String("directory"))
         QVERIFY(QDir(app.appDir()).mkdir(QStringLiteral("Source.list")));
+    else if (failure.endsWith(QLatin1String("pipe")))
+        QCOMPARE(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
     else
         writeBytes(path, earlier);
+    if (failure == QLatin1String("link to pipe"))
+        QVERIFY(QFile::link(pipe, path));
 
     {
         std::optional<RestrictedPath> readOnly;
@@ -395,11 +404,16 @@ void PagesTest::failedWrites()
     QCOMPARE(lines.at(0), QString::fromUtf8(SourcesTexts::kWriteFailed));
     QCOMPARE(lines.at(1), QDir::toNativeSeparators(path));
     QVERIFY(!lines.at(2).isEmpty());
-    if (failure == QLatin1String("directory"))
+    struct stat node = {};
+    if (failure == QLatin1String("directory")) {
         QVERIFY(QFileInfo(path).isDir());
-    else
+    } else if (failure.endsWith(QLatin1String("pipe"))) {
+        QVERIFY(stat(QFile::encodeName(pipe).constData(), &node) == 0 && S_ISFIFO(node.st_mode));
+        QCOMPARE(QFileInfo(path).isSymLink(), failure == QLatin1String("link to pipe"));
+    } else {
         QCOMPARE(fileBytes(path), earlier);
-    QCOMPARE(QDir(app.appDir()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase),
+    }
+    QCOMPARE(QDir(app.appDir()).entryList(QDir::Files | QDir::Dirs | QDir::System | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase),
              QStringList({u"db"_s, u"Source.list"_s}));
 }
 
@@ -423,6 +437,7 @@ void PagesTest::domainCheck_data()
     }
     QTest::newRow("command after it") << QStringLiteral("example.com;reboot") << wrong;
     QTest::newRow("substitution") << QStringLiteral("$(reboot).com") << wrong;
+    QTest::newRow("an option of ln") << QStringLiteral("-vScom") << wrong;
     QTest::newRow("full-width letters") << QStringLiteral("ｅｘａｍｐｌｅ.com") << wrong;
 }
 

@@ -2,6 +2,7 @@
 // and the window as it first stands.
 #include "TestApp.h"
 
+#include "desktop/AppFolder.h"
 #include "ui/AppTexts.h"
 #include "library/SqlCipher.h"
 
@@ -12,7 +13,10 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QTimer>
+
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
@@ -27,6 +31,8 @@ private slots:
     void emptyTableIsNoFailure();
     void windowAsFirstShown();
     void tabOrderFromTheSearchBox();
+    void oddFolders_data();
+    void oddFolders();
 };
 
 void StartupTest::stepsRunInOrder()
@@ -79,11 +85,9 @@ void StartupTest::unopenableDatabaseEndsBeforeTheWindow()
         file.write(QByteArray(4096, '\x5a'));
     } else if (damage == "no table") {
         QFile::remove(path);
-        sqlite3 *db = nullptr;
-        sqlite3_open(path.toUtf8().constData(), &db);
-        sqlite3_key(db, LibraryTexts::kDatabasePassword, int(strlen(LibraryTexts::kDatabasePassword)));
-        QCOMPARE(sqlite3_exec(db, "create table commands (na text, code text)", nullptr, nullptr, nullptr), SQLITE_OK);
-        sqlite3_close(db);
+        SqlCipher::Database db;
+        QVERIFY(!db.open(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, LibraryTexts::kDatabasePassword));
+        QVERIFY(db.exec("create table commands (na text, code text)"));
     } else if (damage == "directory") {
         QFile::remove(path);
         QVERIFY(QDir().mkpath(path));
@@ -171,6 +175,49 @@ void StartupTest::tabOrderFromTheSearchBox()
     QCOMPARE(QApplication::focusWidget(), app.find<QWidget>(QStringLiteral("Command1")));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), app.find<QWidget>(QStringLiteral("Text2")));
+}
+
+// The program lies in a folder whose name is GBK bytes, or whose path is
+// longer than SQLite takes: the database opens and Source.list is written.
+void StartupTest::oddFolders_data()
+{
+    QTest::addColumn<QByteArray>("name");
+    QTest::addColumn<int>("depth");
+    QTest::newRow("GBK name") << QByteArray("\xb2\xe2\xca\xd4") << 1;
+    QTest::newRow("600 bytes deep") << QByteArray(100, 'd') << 6;
+}
+
+void StartupTest::oddFolders()
+{
+    QFETCH(QByteArray, name);
+    QFETCH(int, depth);
+    QTemporaryDir base;
+    QByteArray native = QFile::encodeName(base.path());
+    for (int level = 0; level < depth; ++level) {
+        native += '/' + name;
+        QCOMPARE(mkdir(native.constData(), 0700), 0);
+    }
+    const AppFolder folder(native);
+    // QTemporaryDir cannot name the folders to remove them.
+    const auto removeFolders = qScopeGuard([&] {
+        QDir(folder.path()).removeRecursively();
+        for (QByteArray level = native; level.size() > QFile::encodeName(base.path()).size(); level.chop(name.size() + 1))
+            rmdir(level.constData());
+    });
+    const QString database = QDir(folder.path()).filePath(QString::fromUtf8(LibraryTexts::kDatabaseFile));
+    QVERIFY(!CommandDatabase::write(database, LibraryTexts::kDatabasePassword, TestApp::defaultCommands()));
+    FakeDesktop desktop;
+    RecordingSkin skin;
+    Form1 form({folder.path(), desktop, skin, TestApp::refusingUpdate()});
+    QVERIFY(form.Form_Load());
+    QCOMPARE(form.findChild<QListView *>(QStringLiteral("List1"))->model()->rowCount(), 4);
+
+    desktop.boxes.clear();
+    QTest::mouseClick(form.findChild<QPushButton *>(QStringLiteral("Command4")), Qt::LeftButton);
+    QCOMPARE(desktop.boxes.size(), 1);
+    QCOMPARE(desktop.boxes[0].style, Desktop::Style::Information);
+    struct stat written = {};
+    QCOMPARE(stat(QByteArray(native + "/Source.list").constData(), &written), 0);
 }
 
 QTEST_MAIN(StartupTest)

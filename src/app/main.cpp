@@ -1,3 +1,4 @@
+#include "desktop/AppFolder.h"
 #include "ui/AppTexts.h"
 #include "desktop/QtDesktop.h"
 #include "desktop/StyleSheetSkin.h"
@@ -26,7 +27,8 @@ int main(int argc, char *argv[])
 
     QtDesktop desktop;
     StyleSheetSkin skin;
-    Form1 window({QApplication::applicationDirPath(), desktop, skin, UpdateSettings::builtIn()});
+    const AppFolder folder(AppFolder::ofRunningProgram());
+    Form1 window({folder.path(), desktop, skin, UpdateSettings::builtIn()});
     desktop.setWindow(&window);
     if (!window.Form_Load())
         return EXIT_FAILURE;

@@ -74,6 +74,7 @@ private:
     void reportQueryFailure();
     void Text1_Change();
     void List1_Click();
+    void showCommand(const QString &command);
     void Command1_Click();
     void Timer2_Timer();
 
@@ -114,6 +115,7 @@ private:
     QString BrandTitle;
 
     CommandStore conn;
+    QString m_cutCommand; // the whole command while Text2 shows only its start
     NameListModel *m_names = nullptr;
 
     QListView *List1 = nullptr;

@@ -13,6 +13,7 @@
 #include <QListView>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTextDocument>
 #include <QTimer>
 
 namespace {
@@ -79,8 +80,15 @@ void Form1::fillList(const QStringList &names)
         m_names->setNames(names);
 }
 
+// A search stopped as too complex gets its own short box; the list and the
+// details stay as they were.
 void Form1::reportQueryFailure()
 {
+    if (conn.failure() == CommandStore::Failure::TooComplex) {
+        m_desktop.messageBox(QString::fromUtf8(LibraryTexts::kSearchTooComplex), Desktop::Style::Exclamation,
+                             QString::fromUtf8(LibraryTexts::kOpenFailedTitle));
+        return;
+    }
     m_desktop.messageBox(QString::fromUtf8(LibraryTexts::kQueryFailed) + QLatin1String("\r\n") + conn.errorText(),
                          Desktop::Style::Exclamation, QString::fromUtf8(LibraryTexts::kOpenFailedTitle));
 }
@@ -105,13 +113,30 @@ void Form1::List1_Click()
     if (!conn.codeOf(name, code))
         return reportQueryFailure();
     if (code)
-        Text2->setText(Search::shownCommand(*code));
-    List1->setToolTip(name);
+        showCommand(Search::shownCommand(*code));
+    // Written as rich text that shows the name's own characters: a tooltip
+    // that looks like markup would otherwise be rendered.
+    List1->setToolTip(Qt::convertFromPlainText(name, Qt::WhiteSpacePre));
+}
+
+// Laying out a huge line takes time that grows faster than its length, so a
+// very long command is shown only in part, read-only, and copied whole.
+void Form1::showCommand(const QString &command)
+{
+    const bool cut = command.size() > LibraryTexts::kShownCommandLimit;
+    m_cutCommand = cut ? command : QString();
+    Text2->setReadOnly(cut);
+    if (!cut)
+        return Text2->setText(command);
+    qsizetype end = LibraryTexts::kShownCommandLimit;
+    if (command.at(end - 1).isHighSurrogate())
+        --end;
+    Text2->setText(command.left(end) + QLatin1Char('\n') + QString::fromUtf8(LibraryTexts::kCommandCut));
 }
 
 void Form1::Command1_Click()
 {
-    m_desktop.copy(Text2->text());
+    m_desktop.copy(m_cutCommand.isEmpty() ? Text2->text() : m_cutCommand);
     Timer2->start();
     QWidget *notice = um[kCopyNotice];
     notice->show();

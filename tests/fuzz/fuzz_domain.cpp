@@ -1,5 +1,6 @@
 // Any text in the domain field: a domain that passes the check is made only
-// of letters, digits, "." and "-", holds a known suffix, and gives exactly the
+// of letters, digits, "." and "-", does not start with "-" (no option of ln),
+// holds a known suffix, and gives exactly the
 // two command lines, with nothing a shell would read as more than a word.
 #include "pages/Subdomain.h"
 #include "pages/SubdomainTexts.h"
@@ -16,6 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         std::abort();
     if (verdict != Subdomain::Verdict::Ok)
         return 0;
+    if (domain.startsWith(QLatin1Char('-')))
+        std::abort();
     for (const QChar c : domain) {
         const bool allowed = (c >= QLatin1Char('a') && c <= QLatin1Char('z')) || (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
                              || (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('.') || c == QLatin1Char('-');

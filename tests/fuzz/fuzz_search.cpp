@@ -19,7 +19,7 @@ namespace {
 struct Fixture {
     QTemporaryDir dir;
     CommandStore store;
-    sqlite3 *plain = nullptr; // the same file read with LIKE only
+    SqlCipher::Database plain; // the same file read with LIKE only
 
     Fixture()
     {
@@ -36,21 +36,18 @@ struct Fixture {
         };
         if (CommandDatabase::write(path, key, commands) || store.open(path, key))
             std::abort();
-        sqlite3_open_v2(path.toUtf8().constData(), &plain, SQLITE_OPEN_READONLY, nullptr);
-        sqlite3_key(plain, key.constData(), int(key.size()));
+        if (plain.open(path, SQLITE_OPEN_READONLY, key))
+            std::abort();
     }
 
     QStringList likeNames(const char *column, const QString &term)
     {
         const QByteArray sql = QByteArray("select na from u where ") + column + " like ?1";
-        const QByteArray pattern = (QLatin1Char('%') + term + QLatin1Char('%')).toUtf8();
-        sqlite3_stmt *statement = nullptr;
-        sqlite3_prepare_v2(plain, sql.constData(), -1, &statement, nullptr);
-        sqlite3_bind_text(statement, 1, pattern.constData(), int(pattern.size()), SQLITE_TRANSIENT);
+        const SqlCipher::Statement statement = plain.prepare(sql.constData());
+        SqlCipher::bindText(statement.get(), 1, QLatin1Char('%') + term + QLatin1Char('%'));
         QStringList names;
-        while (sqlite3_step(statement) == SQLITE_ROW)
-            names.append(QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(statement, 0))));
-        sqlite3_finalize(statement);
+        while (sqlite3_step(statement.get()) == SQLITE_ROW)
+            names.append(SqlCipher::columnText(statement.get(), 0));
         return names;
     }
 };

@@ -1,30 +1,19 @@
 #include "CommandStore.h"
 
-#include "SqlCipher.h"
+#include "LikeMatch.h"
 
 #include <algorithm>
-#include <memory>
+#include <chrono>
 #include <string_view>
 
 namespace {
 
-struct StatementDeleter {
-    void operator()(sqlite3_stmt *statement) const { sqlite3_finalize(statement); }
-};
-using Statement = std::unique_ptr<sqlite3_stmt, StatementDeleter>;
+using SqlCipher::columnText;
 
-// Reading a statement's text column as a QString; null reads as empty.
-QString columnText(sqlite3_stmt *statement, int column)
-{
-    const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(statement, column));
-    return text ? QString::fromUtf8(text, sqlite3_column_bytes(statement, column)) : QString();
-}
-
-bool bindText(sqlite3_stmt *statement, int index, const QString &text)
-{
-    const QByteArray utf8 = text.toUtf8();
-    return sqlite3_bind_text(statement, index, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT) == SQLITE_OK;
-}
+// How long a search may run before it is stopped as too complex.
+constexpr std::chrono::milliseconds kSearchTimeLimit{1000};
+// Virtual machine steps between two looks at the search's clock.
+constexpr int kStepsPerClockCheck = 10000;
 
 // What LIKE '%term%' answers, for a term without wildcards, found by a plain
 // byte search: ASCII letters compare without regard to case and every other
@@ -47,7 +36,46 @@ void containsText(sqlite3_context *context, int, sqlite3_value **arguments)
     sqlite3_result_int(context, found != haystack.end() || needle.empty());
 }
 
-constexpr char kContainsFunction[] = "contains_text";
+// LIKE for terms with wildcards, in bounded time; the search's deadline is
+// the function's user data.
+void likeText(sqlite3_context *context, int, sqlite3_value **arguments)
+{
+    const auto *text = reinterpret_cast<const char *>(sqlite3_value_text(arguments[0]));
+    const auto *pattern = reinterpret_cast<const char *>(sqlite3_value_text(arguments[1]));
+    if (!text || !pattern) {
+        sqlite3_result_null(context);
+        return;
+    }
+    const auto &deadline = *static_cast<const QDeadlineTimer *>(sqlite3_user_data(context));
+    const Like::Result result = Like::match(text, pattern, deadline);
+    if (result == Like::Result::TimedOut)
+        sqlite3_result_error_code(context, SQLITE_INTERRUPT);
+    else
+        sqlite3_result_int(context, result == Like::Result::Match);
+}
+
+int searchExpired(void *deadline)
+{
+    return static_cast<const QDeadlineTimer *>(deadline)->hasExpired();
+}
+
+// Stops the statements of the database that run past the deadline, while it lives.
+class SearchClock
+{
+public:
+    SearchClock(sqlite3 *db, QDeadlineTimer &deadline)
+        : m_db(db)
+    {
+        deadline.setRemainingTime(kSearchTimeLimit);
+        sqlite3_progress_handler(m_db, kStepsPerClockCheck, searchExpired, &deadline);
+    }
+    ~SearchClock() { sqlite3_progress_handler(m_db, 0, nullptr, nullptr); }
+    SearchClock(const SearchClock &) = delete;
+    SearchClock &operator=(const SearchClock &) = delete;
+
+private:
+    sqlite3 *m_db;
+};
 
 bool hasWildcard(const QString &term)
 {
@@ -60,47 +88,33 @@ constexpr char kCheckStatement[] = "select na, code from u limit 0";
 // hundred thousand commands, so that a search keystroke decrypts no page that
 // an earlier one already read.
 constexpr char kPageCache[] = "pragma cache_size = -131072";
+constexpr int kArguments = 2;
+constexpr int kFunctionFlags = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
 
 } // namespace
 
-CommandStore::~CommandStore()
-{
-    sqlite3_close(m_db);
-}
-
 std::optional<QString> CommandStore::open(const QString &path, const QByteArray &key)
 {
-    sqlite3_close(m_db);
-    m_db = nullptr;
-
-    sqlite3 *db = nullptr;
-    const int opened = sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
-    QString failure;
-    if (opened != SQLITE_OK) {
-        failure = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(opened));
-    } else if (sqlite3_key(db, key.constData(), int(key.size())) != SQLITE_OK) {
-        failure = QString::fromUtf8(sqlite3_errmsg(db));
-    } else if (sqlite3_exec(db, kPageCache, nullptr, nullptr, nullptr) != SQLITE_OK
-               || sqlite3_create_function(db, kContainsFunction, 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
-                                          containsText, nullptr, nullptr) != SQLITE_OK) {
-        failure = QString::fromUtf8(sqlite3_errmsg(db));
-    } else {
-        sqlite3_stmt *check = nullptr;
-        if (sqlite3_prepare_v2(db, kCheckStatement, -1, &check, nullptr) != SQLITE_OK)
-            failure = QString::fromUtf8(sqlite3_errmsg(db));
-        sqlite3_finalize(check);
-    }
-    if (!failure.isEmpty()) {
-        sqlite3_close(db);
+    if (auto failure = m_db.open(path, SQLITE_OPEN_READONLY, key))
+        return failure;
+    sqlite3 *db = m_db.handle();
+    if (!m_db.exec(kPageCache)
+        || sqlite3_create_function(db, "contains_text", kArguments, kFunctionFlags, nullptr, containsText, nullptr,
+                                   nullptr) != SQLITE_OK
+        || sqlite3_create_function(db, "like_text", kArguments, kFunctionFlags, &m_searchDeadline, likeText, nullptr,
+                                   nullptr) != SQLITE_OK
+        || !m_db.prepare(kCheckStatement)) {
+        const QString failure = m_db.errorText();
+        m_db.close();
         return failure;
     }
-    m_db = db;
     return std::nullopt;
 }
 
-bool CommandStore::fail()
+bool CommandStore::fail(int code)
 {
-    m_error = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QStringLiteral("database is not open");
+    m_failure = code == SQLITE_INTERRUPT ? Failure::TooComplex : Failure::Database;
+    m_error = m_db.errorText();
     return false;
 }
 
@@ -114,52 +128,52 @@ bool CommandStore::collectNames(sqlite3_stmt *statement, QStringList &names)
     }
     if (step != SQLITE_DONE) {
         names.clear();
-        return fail();
+        return fail(step);
     }
     return true;
 }
 
 bool CommandStore::allNames(QStringList &names)
 {
-    sqlite3_stmt *raw = nullptr;
-    if (!m_db || sqlite3_prepare_v2(m_db, "select na from u", -1, &raw, nullptr) != SQLITE_OK)
+    const SqlCipher::Statement statement = m_db.prepare("select na from u");
+    if (!statement)
         return fail();
-    const Statement statement(raw);
-    return collectNames(raw, names);
+    return collectNames(statement.get(), names);
 }
 
 bool CommandStore::namesContaining(Column column, const QString &term, QStringList &names)
 {
-    // A term with "%" or "_" keeps them as LIKE wildcards; any other term is
-    // matched by contains_text, which answers the same, faster.
+    // A term with "%" or "_" keeps them as wildcards, matched by like_text;
+    // any other term is matched by contains_text, which answers the same,
+    // faster.
     static const char *const statements[2][2] = {
         {"select na from u where contains_text(na, ?1)", "select na from u where contains_text(code, ?1)"},
-        {"select na from u where na like ?1", "select na from u where code like ?1"},
+        {"select na from u where like_text(na, ?1)", "select na from u where like_text(code, ?1)"},
     };
     const bool wildcards = hasWildcard(term);
-    const char *sql = statements[wildcards][column == Column::Code];
-    sqlite3_stmt *raw = nullptr;
-    if (!m_db || sqlite3_prepare_v2(m_db, sql, -1, &raw, nullptr) != SQLITE_OK)
+    const SqlCipher::Statement statement = m_db.prepare(statements[wildcards][column == Column::Code]);
+    if (!statement
+        || !SqlCipher::bindText(statement.get(), 1, wildcards ? QLatin1Char('%') + term + QLatin1Char('%') : term))
         return fail();
-    const Statement statement(raw);
-    if (!bindText(raw, 1, wildcards ? QLatin1Char('%') + term + QLatin1Char('%') : term))
-        return fail();
-    return collectNames(raw, names);
+    const SearchClock clock(m_db.handle(), m_searchDeadline);
+    return collectNames(statement.get(), names);
 }
 
 bool CommandStore::codeOf(const QString &name, std::optional<QString> &code)
 {
+    // Text names are found through the index on na; the rest of the table is
+    // read only for a name that no text name has, one stored as a number or
+    // a blob.
     code.reset();
-    sqlite3_stmt *raw = nullptr;
-    if (!m_db || sqlite3_prepare_v2(m_db, "select code from u where na = ?1 limit 1", -1, &raw, nullptr) != SQLITE_OK)
+    const SqlCipher::Statement statement = m_db.prepare(
+        "select code from u where na = ?1 "
+        "union all select code from u where typeof(na) <> 'text' and cast(na as text) = ?1 limit 1");
+    if (!statement || !SqlCipher::bindText(statement.get(), 1, name))
         return fail();
-    const Statement statement(raw);
-    if (!bindText(raw, 1, name))
-        return fail();
-    const int step = sqlite3_step(raw);
+    const int step = sqlite3_step(statement.get());
     if (step == SQLITE_ROW) {
-        code = columnText(raw, 0);
+        code = columnText(statement.get(), 0);
         return true;
     }
-    return step == SQLITE_DONE || fail();
+    return step == SQLITE_DONE || fail(step);
 }

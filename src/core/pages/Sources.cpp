@@ -1,5 +1,8 @@
 #include "Sources.h"
 
+#include "SourcesTexts.h"
+
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QStringConverter>
 #include <QStringList>
@@ -63,6 +66,12 @@ std::optional<QString> write(const QString &path, const QString &text)
     // The text as the system writes text files.
     QStringEncoder encode(QStringConverter::System);
     const QByteArray bytes = encode(text + QLatin1String(kLineEnd));
+
+    // Only a regular file is replaced; a link to one has its target replaced.
+    // Anything else (a device, a pipe, or a link to one) stays as it is.
+    const QFileInfo target(path);
+    if (target.exists() && !target.isFile())
+        return QString::fromUtf8(SourcesTexts::kNotRegularFile);
 
     // Unbuffered, so that a short write (a full disk) is seen here: the next
     // write reports the reason. An unfinished file is never committed.

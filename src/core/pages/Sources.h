@@ -12,8 +12,9 @@ namespace Sources {
 QString text();
 
 // Replaces the file at path with text followed by CR LF, in one step: a
-// failed write leaves the earlier file as it was. Returns the system's
-// reason when the file could not be written.
+// failed write leaves the earlier file as it was. Only a regular file, or a
+// link to one, is replaced. Returns the reason when the file could not be
+// written.
 std::optional<QString> write(const QString &path, const QString &text);
 
 } // namespace Sources

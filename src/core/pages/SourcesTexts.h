@@ -12,6 +12,8 @@ inline constexpr char kCopied[] = "内容已复制!";
 inline constexpr char kWritten[] = "Source.list文件已生成在当前软件目录下!";
 // Followed by the file's path and the system's reason, one a line.
 inline constexpr char kWriteFailed[] = "Source.list文件无法写入,请检查软件目录是否可以写入文件!";
+// The reason given when Source.list is something other than a file.
+inline constexpr char kNotRegularFile[] = "同名的Source.list不是普通文件,未作改动";
 
 // The written file, in the application directory.
 inline constexpr char kFileName[] = "Source.list";

@@ -27,7 +27,9 @@ Verdict check(const QString &domain)
 {
     if (domain.isEmpty())
         return Verdict::Empty;
-    if (!hasKnownSuffix(domain) || !std::all_of(domain.cbegin(), domain.cend(), isDomainCharacter))
+    // A leading "-" would make the domain an option of the commands built from it.
+    if (!hasKnownSuffix(domain) || !std::all_of(domain.cbegin(), domain.cend(), isDomainCharacter)
+        || domain.startsWith(QLatin1Char('-')))
         return Verdict::Wrong;
     return Verdict::Ok;
 }

@@ -8,13 +8,14 @@ namespace Subdomain {
 
 enum class Verdict {
     Empty, // nothing typed
-    Wrong, // no known suffix, or a character that does not belong in a domain
+    Wrong, // no known suffix, a character that does not belong in a domain, or a leading "-"
     Ok,
 };
 
 // A domain passes when it holds one of the known suffixes anywhere (exact,
-// case-sensitive) and nothing but ASCII letters, digits, "." and "-": the
-// commands built from it are pasted into a root shell.
+// case-sensitive) and nothing but ASCII letters, digits, "." and "-", and
+// does not start with "-": the commands built from it are pasted into a root
+// shell.
 Verdict check(const QString &domain);
 
 // The question that confirms the domain before anything is copied.
