@@ -26,6 +26,8 @@
 #include <functional>
 #include <vector>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 constexpr int kDefaultRows = 100000;
@@ -40,8 +42,9 @@ constexpr char kStartupChild[] = "--startup-child";
 
 QList<CommandSource::Command> generate(int rows)
 {
-    static const QString syllables[] = {"安装", "查看", "重启", "配置", "删除", "备份", "Apache", "mysql",
-                                        "日志", "防火墙", "用户", "磁盘", "进程", "压缩", "SSH", "php"};
+    static const QString syllables[] = {u"安装"_s, u"查看"_s, u"重启"_s, u"配置"_s, u"删除"_s, u"备份"_s,
+                                        u"Apache"_s, u"mysql"_s, u"日志"_s, u"防火墙"_s, u"用户"_s, u"磁盘"_s,
+                                        u"进程"_s, u"压缩"_s, u"SSH"_s, u"php"_s};
     QList<CommandSource::Command> commands;
     commands.reserve(rows);
     for (int i = 0; i < rows; ++i) {
@@ -112,8 +115,8 @@ int main(int argc, char *argv[])
     const QStringList args = QApplication::arguments();
     if (args.size() == 3 && args.at(1) == QLatin1String(kStartupChild))
         return startupChild(args.at(2));
-    const int rows = args.contains("--rows") ? args.at(args.indexOf("--rows") + 1).toInt() : kDefaultRows;
-    const int runs = args.contains("--runs") ? args.at(args.indexOf("--runs") + 1).toInt() : kDefaultRuns;
+    const int rows = args.contains(u"--rows"_s) ? args.at(args.indexOf(u"--rows"_s) + 1).toInt() : kDefaultRows;
+    const int runs = args.contains(u"--runs"_s) ? args.at(args.indexOf(u"--runs"_s) + 1).toInt() : kDefaultRuns;
 
     QTemporaryDir appDir;
     const QString dbPath = QDir(appDir.path()).filePath(QString::fromUtf8(LibraryTexts::kDatabaseFile));
@@ -191,7 +194,7 @@ int main(int argc, char *argv[])
     for (int i = 0; i < kStartupRuns; ++i) {
         QElapsedTimer timer;
         timer.start();
-        const int status = QProcess::execute(QApplication::applicationFilePath(), {kStartupChild, appDir.path()});
+        const int status = QProcess::execute(QApplication::applicationFilePath(), {QLatin1String(kStartupChild), appDir.path()});
         startups.push_back(double(timer.nsecsElapsed()) / 1e6);
         if (status != 0) {
             std::fprintf(stderr, "bench_library: start-up run failed\n");
