@@ -1,5 +1,6 @@
-// The program's GUI-free logic, called directly: list order, search terms,
-// the version field of the update check.
+// The program's GUI-free logic, called directly: list order, search terms
+// and matching, the version field of the update check.
+#include "library/LikeMatch.h"
 #include "library/ListOrder.h"
 #include "library/SearchTerm.h"
 #include "update/VersionCheck.h"
@@ -19,6 +20,8 @@ private slots:
     void listOrder();
     void searchTerm_data();
     void searchTerm();
+    void likeMatch_data();
+    void likeMatch();
     void versionField_data();
     void versionField();
 };
@@ -52,6 +55,27 @@ void CoreTest::searchTerm()
     QFETCH(QString, text);
     QFETCH(QString, term);
     QCOMPARE(Search::termOf(text), term);
+}
+
+void CoreTest::likeMatch_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QByteArray>("pattern");
+    QTest::addColumn<bool>("matches");
+    QTest::newRow("case of ASCII only") << QByteArray("Apache ÄB") << QByteArray("%apache äb%") << false;
+    QTest::newRow("wildcards") << QByteArray("apt-get update") << QByteArray("a_t%up%e") << true;
+    QTest::newRow("one character, several bytes") << QByteArray("日志") << QByteArray("_志") << true;
+    QTest::newRow("U+0080 within another character") << QByteArray("😀") << QByteArray("%\xc2\x80%") << false;
+    QTest::newRow("backtracking") << QByteArray("aab aac") << QByteArray("%a%c") << true;
+    QTest::newRow("ends at NUL") << QByteArray("ab\0cd", 5) << QByteArray("%cd") << false;
+}
+
+void CoreTest::likeMatch()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(QByteArray, pattern);
+    QFETCH(bool, matches);
+    QCOMPARE(Like::match(text.constData(), pattern.constData(), QDeadlineTimer::Forever) == Like::Result::Match, matches);
 }
 
 void CoreTest::versionField_data()

@@ -1,7 +1,6 @@
 // The command library: search, details, copy and the list's order.
 #include "TestApp.h"
 
-#include "library/LikeMatch.h"
 #include "library/SearchTerm.h"
 #include "library/SqlCipher.h"
 
@@ -75,8 +74,6 @@ private slots:
     void duplicateAndNullRows();
     void copyNoticeIsCentredAndTimed();
     void databaseFailingWhileRunning();
-    void likeMatch_data();
-    void likeMatch();
     void searchesStayBounded();
     void namesThatAreNotText();
     void tooltipShowsTheNameAsWritten();
@@ -228,27 +225,6 @@ void LibraryTest::databaseFailingWhileRunning()
     QCOMPARE(app.desktop.boxes.last().style, Desktop::Style::Exclamation);
     QVERIFY(!app.desktop.endStatus);
     QCOMPARE(app.listed(), kAllSorted);
-}
-
-void LibraryTest::likeMatch_data()
-{
-    QTest::addColumn<QByteArray>("text");
-    QTest::addColumn<QByteArray>("pattern");
-    QTest::addColumn<bool>("matches");
-    QTest::newRow("case of ASCII only") << QByteArray("Apache ÄB") << QByteArray("%apache äb%") << false;
-    QTest::newRow("wildcards") << QByteArray("apt-get update") << QByteArray("a_t%up%e") << true;
-    QTest::newRow("one character, several bytes") << QByteArray("日志") << QByteArray("_志") << true;
-    QTest::newRow("U+0080 within another character") << QByteArray("😀") << QByteArray("%\xc2\x80%") << false;
-    QTest::newRow("backtracking") << QByteArray("aab aac") << QByteArray("%a%c") << true;
-    QTest::newRow("ends at NUL") << QByteArray("ab\0cd", 5) << QByteArray("%cd") << false;
-}
-
-void LibraryTest::likeMatch()
-{
-    QFETCH(QByteArray, text);
-    QFETCH(QByteArray, pattern);
-    QFETCH(bool, matches);
-    QCOMPARE(Like::match(text.constData(), pattern.constData(), QDeadlineTimer::Forever) == Like::Result::Match, matches);
 }
 
 // Wildcards that once took exponential time answer at once; a search that

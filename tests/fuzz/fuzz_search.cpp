@@ -1,6 +1,5 @@
 // A search term, as typed, run against a small real command database: the
-// query never fails, and the fast path for plain terms finds exactly what
-// LIKE finds.
+// query never fails, and what it finds is what SQLite's LIKE finds.
 #include "CommandDatabase.h"
 #include "library/CommandStore.h"
 #include "library/LibraryTexts.h"
@@ -58,11 +57,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     static Fixture fixture;
     const QString term = Search::termOf(QString::fromUtf8(reinterpret_cast<const char *>(data), qsizetype(size)));
+    // SQLite's own LIKE lets U+0080 in a pattern match inside other
+    // characters (it finds "\u0080" in "😀"); the store's search does not, so
+    // such terms have no oracle here.
+    const bool likeIsOracle = !term.contains(QChar(0x80));
     for (const auto column : {CommandStore::Column::Name, CommandStore::Column::Code}) {
         QStringList names;
         if (!fixture.store.namesContaining(column, term, names))
             std::abort();
-        if (names != fixture.likeNames(column == CommandStore::Column::Name ? "na" : "code", term))
+        if (likeIsOracle && names != fixture.likeNames(column == CommandStore::Column::Name ? "na" : "code", term))
             std::abort();
     }
     return 0;
