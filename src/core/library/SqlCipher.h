@@ -29,7 +29,6 @@ public:
     // closed. An open database is closed first.
     std::optional<QString> open(const QString &path, int flags, const QByteArray &key);
     void close() { m_db.reset(); }
-    bool isOpen() const { return m_db != nullptr; }
     sqlite3 *handle() const { return m_db.get(); }
 
     // The description of the last failure.
