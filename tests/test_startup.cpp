@@ -3,6 +3,7 @@
 #include "TestApp.h"
 
 #include "app/AppTexts.h"
+#include "app/QtDesktop.h"
 #include "library/SqlCipher.h"
 
 #include <QFile>
@@ -25,6 +26,7 @@ private slots:
     void emptyTableIsNoFailure();
     void windowAsFirstShown();
     void tabOrderFromTheSearchBox();
+    void desktopEndsThroughTheNormalExit(); // last: the application stays ended
 };
 
 void StartupTest::stepsRunInOrder()
@@ -169,6 +171,28 @@ void StartupTest::tabOrderFromTheSearchBox()
     QCOMPARE(QApplication::focusWidget(), app.find<QWidget>(QStringLiteral("Command1")));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), app.find<QWidget>(QStringLiteral("Text2")));
+}
+
+// The real desktop ends the program through the normal exit, so that the
+// application object is destroyed and hands the clipboard on: the window
+// goes, the wait in progress returns with the status, a loop entered
+// afterwards returns at once, and no box comes up.
+void StartupTest::desktopEndsThroughTheNormalExit()
+{
+    QWidget window;
+    window.show();
+    QtDesktop desktop;
+    desktop.setWindow(&window);
+    QEventLoop wait;
+    QTimer::singleShot(0, &window, [&desktop] { desktop.end(3); });
+    QCOMPARE(wait.exec(), 3);
+    QVERIFY(!window.isVisible());
+    QCOMPARE(desktop.endStatus(), std::optional<int>(3));
+    QEventLoop later;
+    QTimer::singleShot(0, &window, [&desktop] { desktop.end(4); });
+    QCOMPARE(later.exec(), -1);
+    QCOMPARE(desktop.messageBox(QStringLiteral("x"), Desktop::Style::Information, QString()), Desktop::Answer::No);
+    QCOMPARE(desktop.endStatus(), std::optional<int>(3));
 }
 
 QTEST_MAIN(StartupTest)

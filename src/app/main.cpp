@@ -13,7 +13,6 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(AppTexts::kApplicationTitle));
-    QApplication::setApplicationDisplayName(QString::fromUtf8(AppTexts::kApplicationTitle));
     QApplication::setFont(Fonts::defaultFont());
 
     // Standard buttons and menus in Chinese: "确定", "是", "否", "复制", "粘贴".
@@ -28,7 +27,8 @@ int main(int argc, char *argv[])
     StyleSheetSkin skin;
     Form1 window({QApplication::applicationDirPath(), desktop, skin, UpdateSettings::builtIn()});
     desktop.setWindow(&window);
+    // Start-up may end the program before the event loop runs.
     if (!window.Form_Load())
-        return EXIT_FAILURE;
+        return desktop.endStatus().value_or(EXIT_FAILURE);
     return QApplication::exec();
 }

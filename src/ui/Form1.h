@@ -3,6 +3,7 @@
 #include "ChromeGeometry.h"
 #include "library/CommandStore.h"
 #include "pages/TopicTexts.h"
+#include "update/HttpTextFetch.h"
 #include "update/UpdateSettings.h"
 
 #include <QString>
@@ -57,6 +58,7 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -66,6 +68,8 @@ private:
     void bindPages();
     void bindChrome();
     void centreOnScreen();
+    // Ends the program; start-up goes no further.
+    void endProgram(int status);
 
     // Command library.
     bool data();
@@ -94,6 +98,7 @@ private:
     void Form_MouseDown(int Button, int Shift, float X, float Y);
     void Form_MouseUp(int Button, int Shift, float X, float Y);
     void um_MouseMove(int Index, int Button, int Shift, float X, float Y);
+    void closeProgram();
     void paintCopies(const QList<Chrome::Copy> &copies);
     QPixmap pictureOf(Chrome::Picture picture) const;
     void drawButtons(const QList<Chrome::Copy> &slices);
@@ -111,7 +116,9 @@ private:
     SkinLayer &m_skin;
     const QString m_appDir;
     const UpdateSettings m_update;
+    HttpTextFetch m_fetch;
     QString BrandTitle;
+    bool m_ended = false;
 
     CommandStore conn;
     NameListModel *m_names = nullptr;

@@ -224,9 +224,21 @@ void Form1::Form_MouseUp(int, int, float X, float Y)
     if (released == Chrome::Button::Minimise) {
         showMinimized();
     } else if (released == Chrome::Button::Close) {
-        closeAllMedia();
-        m_desktop.end(EXIT_SUCCESS);
+        closeProgram();
     }
+}
+
+// Closed by the desktop (its close command, the taskbar): the same end as the
+// close box, also while start-up waits for the update server.
+void Form1::closeEvent(QCloseEvent *)
+{
+    closeProgram();
+}
+
+void Form1::closeProgram()
+{
+    closeAllMedia();
+    endProgram(EXIT_SUCCESS);
 }
 
 // A panel follows the pointer while the left button is held; the copy notice

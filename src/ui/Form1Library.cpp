@@ -60,7 +60,7 @@ bool Form1::data()
     m_desktop.messageBox(*failure, Desktop::Style::Plain, QString());
     m_desktop.messageBox(QString::fromUtf8(LibraryTexts::kOpenFailed) + QString::fromUtf8(LibraryTexts::kAdminQq),
                          Desktop::Style::Information, QString::fromUtf8(LibraryTexts::kOpenFailedTitle));
-    m_desktop.end(EXIT_FAILURE);
+    endProgram(EXIT_FAILURE);
     return false;
 }
 
