@@ -128,6 +128,8 @@ private slots:
     void sourcesText();
     void copyingAndWritingSources();
     void editedSources();
+    void lineEndsOfAnEditedText_data();
+    void lineEndsOfAnEditedText();
     void failedWrites_data();
     void failedWrites();
     void domainCheck_data();
@@ -333,15 +335,27 @@ void PagesTest::editedSources()
     const QString path = QDir(app.appDir()).filePath(QStringLiteral("Source.list"));
     auto *box = app.find<MultiLineBox>(QStringLiteral("Text3"));
 
-    // Typed on the empty last line: the lines shown, joined by LF.
+    // Typed on the empty last line: every line keeps its end, the typed text comes last.
     box->setFocus();
     box->moveCursor(QTextCursor::End);
     QTest::keyClicks(box, "# mine");
-    const QString shown = Sources::text().chopped(2) + QStringLiteral("\n# mine");
+    QString shown = Sources::text() + QStringLiteral("# mine");
     click(app, "Command3");
     QCOMPARE(app.desktop.clipboard, shown);
     click(app, "Command4");
     QCOMPARE(fileBytes(path), shown.toUtf8() + "\r\n");
+
+    // A line changed in the middle keeps its LF; a typed break is CR LF.
+    box->moveCursor(QTextCursor::Start);
+    box->moveCursor(QTextCursor::Down);
+    box->moveCursor(QTextCursor::EndOfLine);
+    QTest::keyClicks(box, " x");
+    QTest::keyClick(box, Qt::Key_Return);
+    QTest::keyClicks(box, "# more");
+    const qsizetype secondEnd = shown.indexOf(QLatin1Char('\n'), shown.indexOf(QLatin1Char('\n')) + 1);
+    shown.insert(secondEnd, QStringLiteral(" x\r\n# more"));
+    click(app, "Command3");
+    QCOMPARE(app.desktop.clipboard, shown);
 
     // Emptied: an empty clipboard and a file of one line end, each with its box.
     box->selectAll();
@@ -351,6 +365,33 @@ void PagesTest::editedSources()
     click(app, "Command4");
     QCOMPARE(app.desktop.log, QStringList({"clear", "set:", "box:内容已复制!", "box:Source.list文件已生成在当前软件目录下!"}));
     QCOMPARE(fileBytes(path), QByteArray("\r\n"));
+}
+
+void PagesTest::lineEndsOfAnEditedText_data()
+{
+    QTest::addColumn<QString>("put");
+    QTest::addColumn<QStringList>("shown");
+    QTest::addColumn<QString>("read");
+    const QString mixed = QStringLiteral("a\nb\nc\r\nd\re\r\n");
+    QTest::newRow("untouched") << mixed << QStringList({"a", "b", "c", "d", "e", ""}) << mixed;
+    QTest::newRow("lines changed in two places") << mixed << QStringList({"A", "b", "C", "d", "e", ""})
+                                                 << QStringLiteral("A\nb\nC\r\nd\re\r\n");
+    QTest::newRow("break typed inside a line") << mixed << QStringList({"a", "b1", "b2", "c", "d", "e", ""})
+                                               << QStringLiteral("a\nb1\r\nb2\nc\r\nd\re\r\n");
+    QTest::newRow("two lines joined") << mixed << QStringList({"a", "bc", "d", "e", ""}) << QStringLiteral("a\nbc\r\nd\re\r\n");
+    QTest::newRow("line added") << mixed << QStringList({"a", "new", "b", "c", "d", "e", ""})
+                                << QStringLiteral("a\nnew\r\nb\nc\r\nd\re\r\n");
+    QTest::newRow("lines removed") << mixed << QStringList({"a", "e", ""}) << QStringLiteral("a\ne\r\n");
+    QTest::newRow("last line end removed") << mixed << QStringList({"a", "b", "c", "d", "e"}) << QStringLiteral("a\nb\nc\r\nd\re");
+    QTest::newRow("emptied") << mixed << QStringList({""}) << QString();
+}
+
+void PagesTest::lineEndsOfAnEditedText()
+{
+    QFETCH(QString, put);
+    QFETCH(QStringList, shown);
+    QFETCH(QString, read);
+    QCOMPARE(LineEnds::join(LineEnds::split(put), shown), read);
 }
 
 void PagesTest::failedWrites_data()

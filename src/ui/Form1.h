@@ -89,7 +89,6 @@ private:
     void Command6_Click();
     void Command7_Click();
     void showPage(int page);
-    QString sourcesToUse() const;
     void tell(const QString &text);
 
     // Window chrome.
