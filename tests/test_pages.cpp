@@ -234,6 +234,14 @@ void PagesTest::closingPages()
 
     QTest::mouseClick(close, Qt::RightButton);
     QCOMPARE(shownPages(app), QList<int>({1}));
+    // A drag that begins on the close image is no click and moves nothing.
+    const QPoint centre = close->rect().center();
+    QTest::mousePress(close, Qt::LeftButton, {}, centre);
+    QTest::mouseMove(close, centre + QPoint(20, 0));
+    QTest::mouseMove(close, centre);
+    QTest::mouseRelease(close, Qt::LeftButton, {}, centre);
+    QCOMPARE(shownPages(app), QList<int>({1}));
+    QCOMPARE(apache->pos(), place);
     QTest::mouseClick(close, Qt::LeftButton);
     QVERIFY(shownPages(app).isEmpty());
     QCOMPARE(apache->pos(), place);
