@@ -66,6 +66,7 @@ private slots:
     void duplicateAndNullRows();
     void copyNoticeIsCentredAndTimed();
     void databaseFailingWhileRunning();
+    void choosingNamesByClicksAndKeys();
 };
 
 void LibraryTest::listOrder()
@@ -244,6 +245,40 @@ void LibraryTest::databaseFailingWhileRunning()
     QCOMPARE(app.desktop.boxes.last().style, Desktop::Style::Exclamation);
     QVERIFY(!app.desktop.endStatus);
     QCOMPARE(app.listed(), kAllSorted);
+}
+
+void LibraryTest::choosingNamesByClicksAndKeys()
+{
+    TestApp app;
+    Form1 &form = app.started();
+    QApplication::setActiveWindow(&form);
+    auto *list = app.find<QListView>(QStringLiteral("List1"));
+    auto *details = app.find<QPlainTextEdit>(QStringLiteral("Text2"));
+
+    // The first Down on the list chooses its first entry.
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Down);
+    QCOMPARE(list->toolTip(), kAllSorted.first());
+
+    // A click on the chosen name brings its command back after an edit.
+    const int row = kAllSorted.indexOf("查看当前目录");
+    select(app, row);
+    details->setPlainText(QStringLiteral("edited"));
+    select(app, row);
+    QCOMPARE(details->toPlainText(), QStringLiteral("pwd"));
+
+    // Enter on it copies the command and shows the copy notice.
+    app.desktop.log.clear();
+    QTest::keyClick(list, Qt::Key_Return);
+    QCOMPARE(app.desktop.log, QStringList({"clear", "set:pwd"}));
+    QVERIFY(app.find<QWidget>(QStringLiteral("um(7)"))->isVisible());
+
+    // Down in the search box leads to the list's first entry.
+    auto *search = app.find<QLineEdit>(QStringLiteral("Text1"));
+    search->setFocus();
+    QTest::keyClick(search, Qt::Key_Down);
+    QCOMPARE(QApplication::focusWidget(), list);
+    QCOMPARE(list->toolTip(), kAllSorted.first());
 }
 
 QTEST_MAIN(LibraryTest)

@@ -254,6 +254,13 @@ void PagesTest::closingPages()
     clickTopic(app, 4);
     QCOMPARE(shownPages(app), QList<int>({2}));
     QVERIFY(app.desktop.log.isEmpty());
+
+    // Esc closes the page on top, wherever the focus is.
+    QWidget *list = app.find<QWidget>(QStringLiteral("List1"));
+    QApplication::setActiveWindow(list->window());
+    list->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QVERIFY(shownPages(app).isEmpty());
 }
 
 // Where a command box or a button lies over a step text, it stands above the

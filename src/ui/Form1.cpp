@@ -41,6 +41,7 @@ Form1::Form1(const Form1Environment &environment, QWidget *parent)
     bindLibrary();
     bindPages();
     bindChrome();
+    bindKeys();
 }
 
 Form1::~Form1() = default;

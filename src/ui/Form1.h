@@ -59,6 +59,7 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -67,6 +68,7 @@ private:
     void bindLibrary();
     void bindPages();
     void bindChrome();
+    void bindKeys();
     void centreOnScreen();
     // Ends the program; start-up goes no further.
     void endProgram(int status);
@@ -80,6 +82,11 @@ private:
     void List1_Click();
     void Command1_Click();
     void Timer2_Timer();
+    bool m_listPressChose = false; // the press in progress on List1 chose a name
+
+    // Keys beyond the design.
+    bool keyPressed(QObject *watched, const QKeyEvent *key);
+    void chooseFirstName();
 
     // Tutorial pages, sources page and subdomain tool.
     void Command5_Click(int Index);

@@ -113,6 +113,10 @@ void Form1::mouseReleaseEvent(QMouseEvent *event)
 bool Form1::eventFilter(QObject *watched, QEvent *event)
 {
     const QEvent::Type type = event->type();
+    if (type == QEvent::KeyPress && keyPressed(watched, static_cast<const QKeyEvent *>(event)))
+        return true;
+    if (type == QEvent::MouseButtonPress && watched == List1->viewport())
+        m_listPressChose = false;
     const int Index = panelIndex(watched);
     if (Index < 0 || (type != QEvent::MouseButtonPress && type != QEvent::MouseMove && type != QEvent::MouseButtonRelease))
         return QWidget::eventFilter(watched, event);

@@ -15,6 +15,8 @@
 #include <QRadioButton>
 #include <QTimer>
 
+#include <utility>
+
 namespace {
 // How long the copy notice stays, in milliseconds.
 constexpr int kCopyNoticeMs = 400;
@@ -41,10 +43,18 @@ void Form1::bindLibrary()
     Timer2->setInterval(kCopyNoticeMs);
 
     connect(Text1, &QLineEdit::textChanged, this, &Form1::Text1_Change);
-    // A name is chosen when the user selects it, by the mouse or the keys;
-    // the list taking the focus only marks its first row as current.
+    // A name is chosen when the user selects it, by the mouse or the keys,
+    // and again by every click on it; the list taking the focus only marks
+    // its first row as current.
     connect(List1->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this](const QItemSelection &selected) {
-        if (!selected.isEmpty())
+        if (selected.isEmpty())
+            return;
+        m_listPressChose = true;
+        List1_Click();
+    });
+    List1->viewport()->installEventFilter(this);
+    connect(List1, &QListView::clicked, this, [this] {
+        if (!std::exchange(m_listPressChose, false))
             List1_Click();
     });
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
