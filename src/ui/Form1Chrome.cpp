@@ -63,6 +63,11 @@ void Form1::bindChrome()
         icon.addFile(QString::fromLatin1(size));
     setWindowIcon(icon);
 
+    // Shown again (restored, uncovered), the window paints its frame anew
+    // instead of showing what it last drew, a hover or pressed button.
+    create();
+    windowHandle()->installEventFilter(this);
+
     setMouseTracking(true);
     for (QWidget *panel : um) {
         panel->setMouseTracking(true);
@@ -117,6 +122,8 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
         return true;
     if (type == QEvent::MouseButtonPress && watched == List1->viewport())
         m_listPressChose = false;
+    if (type == QEvent::Expose && watched == windowHandle())
+        update();
     const int Index = panelIndex(watched);
     if (Index < 0 || (type != QEvent::MouseButtonPress && type != QEvent::MouseMove && type != QEvent::MouseButtonRelease))
         return QWidget::eventFilter(watched, event);
