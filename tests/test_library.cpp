@@ -78,6 +78,7 @@ private slots:
     void namesThatAreNotText();
     void tooltipShowsTheNameAsWritten();
     void hugeCommandShownInPartCopiedWhole();
+    void choosingNamesByClicksAndKeys();
 };
 
 void LibraryTest::searchByNameAndByCommand()
@@ -290,6 +291,40 @@ void LibraryTest::hugeCommandShownInPartCopiedWhole()
     QVERIFY(!details->isReadOnly());
     QTest::mouseClick(app.find<QPushButton>(QStringLiteral("Command1")), Qt::LeftButton);
     QCOMPARE(app.desktop.clipboard, QStringLiteral("pwd"));
+}
+
+void LibraryTest::choosingNamesByClicksAndKeys()
+{
+    TestApp app;
+    Form1 &form = app.started();
+    QApplication::setActiveWindow(&form);
+    auto *list = app.find<QListView>(QStringLiteral("List1"));
+    auto *details = app.find<QPlainTextEdit>(QStringLiteral("Text2"));
+
+    // The first Down on the list chooses its first entry.
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Down);
+    QCOMPARE(shownTooltip(app), kAllSorted.first());
+
+    // A click on the chosen name brings its command back after an edit.
+    const int row = kAllSorted.indexOf(u"查看当前目录"_s);
+    select(app, row);
+    details->setPlainText(QStringLiteral("edited"));
+    select(app, row);
+    QCOMPARE(details->toPlainText(), QStringLiteral("pwd"));
+
+    // Enter on it copies the command and shows the copy notice.
+    app.desktop.log.clear();
+    QTest::keyClick(list, Qt::Key_Return);
+    QCOMPARE(app.desktop.log, QStringList({u"clear"_s, u"set:pwd"_s}));
+    QVERIFY(app.find<QWidget>(QStringLiteral("um(7)"))->isVisible());
+
+    // Down in the search box leads to the list's first entry.
+    auto *search = app.find<QLineEdit>(QStringLiteral("Text1"));
+    search->setFocus();
+    QTest::keyClick(search, Qt::Key_Down);
+    QCOMPARE(QApplication::focusWidget(), list);
+    QCOMPARE(shownTooltip(app), kAllSorted.first());
 }
 
 QTEST_MAIN(LibraryTest)

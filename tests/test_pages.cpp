@@ -131,6 +131,8 @@ private slots:
     void sourcesText();
     void copyingAndWritingSources();
     void editedSources();
+    void lineEndsOfAnEditedText_data();
+    void lineEndsOfAnEditedText();
     void failedWrites_data();
     void failedWrites();
     void domainCheck_data();
@@ -235,6 +237,14 @@ void PagesTest::closingPages()
 
     QTest::mouseClick(close, Qt::RightButton);
     QCOMPARE(shownPages(app), QList<int>({1}));
+    // A drag that begins on the close image is no click and moves nothing.
+    const QPoint centre = close->rect().center();
+    QTest::mousePress(close, Qt::LeftButton, {}, centre);
+    QTest::mouseMove(close, centre + QPoint(20, 0));
+    QTest::mouseMove(close, centre);
+    QTest::mouseRelease(close, Qt::LeftButton, {}, centre);
+    QCOMPARE(shownPages(app), QList<int>({1}));
+    QCOMPARE(apache->pos(), place);
     QTest::mouseClick(close, Qt::LeftButton);
     QVERIFY(shownPages(app).isEmpty());
     QCOMPARE(apache->pos(), place);
@@ -247,6 +257,13 @@ void PagesTest::closingPages()
     clickTopic(app, 4);
     QCOMPARE(shownPages(app), QList<int>({2}));
     QVERIFY(app.desktop.log.isEmpty());
+
+    // Esc closes the page on top, wherever the focus is.
+    QWidget *list = app.find<QWidget>(QStringLiteral("List1"));
+    QApplication::setActiveWindow(list->window());
+    list->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QVERIFY(shownPages(app).isEmpty());
 }
 
 // Where a command box or a button lies over a step text, it stands above the
@@ -336,15 +353,27 @@ void PagesTest::editedSources()
     const QString path = QDir(app.appDir()).filePath(QStringLiteral("Source.list"));
     auto *box = app.find<MultiLineBox>(QStringLiteral("Text3"));
 
-    // Typed on the empty last line: the lines shown, joined by LF.
+    // Typed on the empty last line: every line keeps its end, the typed text comes last.
     box->setFocus();
     box->moveCursor(QTextCursor::End);
     QTest::keyClicks(box, u"# mine"_s);
-    const QString shown = Sources::text().chopped(2) + QStringLiteral("\n# mine");
+    QString shown = Sources::text() + QStringLiteral("# mine");
     click(app, "Command3");
     QCOMPARE(app.desktop.clipboard, shown);
     click(app, "Command4");
     QCOMPARE(fileBytes(path), shown.toUtf8() + "\r\n");
+
+    // A line changed in the middle keeps its LF; a typed break is CR LF.
+    box->moveCursor(QTextCursor::Start);
+    box->moveCursor(QTextCursor::Down);
+    box->moveCursor(QTextCursor::EndOfLine);
+    QTest::keyClicks(box, u" x"_s);
+    QTest::keyClick(box, Qt::Key_Return);
+    QTest::keyClicks(box, u"# more"_s);
+    const qsizetype secondEnd = shown.indexOf(QLatin1Char('\n'), shown.indexOf(QLatin1Char('\n')) + 1);
+    shown.insert(secondEnd, QStringLiteral(" x\r\n# more"));
+    click(app, "Command3");
+    QCOMPARE(app.desktop.clipboard, shown);
 
     // Emptied: an empty clipboard and a file of one line end, each with its box.
     box->selectAll();
@@ -354,6 +383,33 @@ void PagesTest::editedSources()
     click(app, "Command4");
     QCOMPARE(app.desktop.log, QStringList({u"clear"_s, u"set:"_s, u"box:内容已复制!"_s, u"box:Source.list文件已生成在当前软件目录下!"_s}));
     QCOMPARE(fileBytes(path), QByteArray("\r\n"));
+}
+
+void PagesTest::lineEndsOfAnEditedText_data()
+{
+    QTest::addColumn<QString>("put");
+    QTest::addColumn<QStringList>("shown");
+    QTest::addColumn<QString>("read");
+    const QString mixed = QStringLiteral("a\nb\nc\r\nd\re\r\n");
+    QTest::newRow("untouched") << mixed << QStringList({u"a"_s, u"b"_s, u"c"_s, u"d"_s, u"e"_s, u""_s}) << mixed;
+    QTest::newRow("lines changed in two places") << mixed << QStringList({u"A"_s, u"b"_s, u"C"_s, u"d"_s, u"e"_s, u""_s})
+                                                 << QStringLiteral("A\nb\nC\r\nd\re\r\n");
+    QTest::newRow("break typed inside a line") << mixed << QStringList({u"a"_s, u"b1"_s, u"b2"_s, u"c"_s, u"d"_s, u"e"_s, u""_s})
+                                               << QStringLiteral("a\nb1\r\nb2\nc\r\nd\re\r\n");
+    QTest::newRow("two lines joined") << mixed << QStringList({u"a"_s, u"bc"_s, u"d"_s, u"e"_s, u""_s}) << QStringLiteral("a\nbc\r\nd\re\r\n");
+    QTest::newRow("line added") << mixed << QStringList({u"a"_s, u"new"_s, u"b"_s, u"c"_s, u"d"_s, u"e"_s, u""_s})
+                                << QStringLiteral("a\nnew\r\nb\nc\r\nd\re\r\n");
+    QTest::newRow("lines removed") << mixed << QStringList({u"a"_s, u"e"_s, u""_s}) << QStringLiteral("a\ne\r\n");
+    QTest::newRow("last line end removed") << mixed << QStringList({u"a"_s, u"b"_s, u"c"_s, u"d"_s, u"e"_s}) << QStringLiteral("a\nb\nc\r\nd\re");
+    QTest::newRow("emptied") << mixed << QStringList({u""_s}) << QString();
+}
+
+void PagesTest::lineEndsOfAnEditedText()
+{
+    QFETCH(QString, put);
+    QFETCH(QStringList, shown);
+    QFETCH(QString, read);
+    QCOMPARE(LineEnds::join(LineEnds::split(put), shown), read);
 }
 
 void PagesTest::failedWrites_data()

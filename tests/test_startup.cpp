@@ -3,6 +3,7 @@
 #include "TestApp.h"
 
 #include "desktop/AppFolder.h"
+#include "desktop/QtDesktop.h"
 #include "ui/AppTexts.h"
 #include "library/SqlCipher.h"
 
@@ -33,6 +34,7 @@ private slots:
     void tabOrderFromTheSearchBox();
     void oddFolders_data();
     void oddFolders();
+    void desktopEndsThroughTheNormalExit(); // last: the application stays ended
 };
 
 void StartupTest::stepsRunInOrder()
@@ -218,6 +220,28 @@ void StartupTest::oddFolders()
     QCOMPARE(desktop.boxes[0].style, Desktop::Style::Information);
     struct stat written = {};
     QCOMPARE(stat(QByteArray(native + "/Source.list").constData(), &written), 0);
+}
+
+// The real desktop ends the program through the normal exit, so that the
+// application object is destroyed and hands the clipboard on: the window
+// goes, the wait in progress returns with the status, a loop entered
+// afterwards returns at once, and no box comes up.
+void StartupTest::desktopEndsThroughTheNormalExit()
+{
+    QWidget window;
+    window.show();
+    QtDesktop desktop;
+    desktop.setWindow(&window);
+    QEventLoop wait;
+    QTimer::singleShot(0, &window, [&desktop] { desktop.end(3); });
+    QCOMPARE(wait.exec(), 3);
+    QVERIFY(!window.isVisible());
+    QCOMPARE(desktop.endStatus(), std::optional<int>(3));
+    QEventLoop later;
+    QTimer::singleShot(0, &window, [&desktop] { desktop.end(4); });
+    QCOMPARE(later.exec(), -1);
+    QCOMPARE(desktop.messageBox(QStringLiteral("x"), Desktop::Style::Information, QString()), Desktop::Answer::No);
+    QCOMPARE(desktop.endStatus(), std::optional<int>(3));
 }
 
 QTEST_MAIN(StartupTest)

@@ -7,6 +7,7 @@
 #include "update/VersionCheck.h"
 
 #include <QLineEdit>
+#include <QElapsedTimer>
 #include <QListView>
 #include <QPointer>
 #include <QRadioButton>
@@ -59,6 +60,26 @@ public:
                "Connection: close\r\n\r\n" + body;
     }
 
+    // Answers every request held so far with a status line and then header
+    // lines without end, for as long as the connection stays open.
+    void floodHeld()
+    {
+        const QByteArray lines = QByteArray("X-Flood: 0123456789abcdef\r\n").repeated(kFloodLines);
+        for (const QPointer<QTcpSocket> &socket : std::exchange(m_held, {})) {
+            if (!socket)
+                continue;
+            socket->write("HTTP/1.1 200 OK\r\n");
+            m_flooded.append(socket);
+        }
+        connect(&m_flood, &QTimer::timeout, this, [this, lines] {
+            m_flooded.removeAll(nullptr);
+            for (const QPointer<QTcpSocket> &socket : std::as_const(m_flooded))
+                if (socket->bytesToWrite() < lines.size())
+                    socket->write(lines);
+        });
+        m_flood.start(0);
+    }
+
     static constexpr int kGenerousTimeoutMs = 10'000;
 
     std::optional<QByteArray> answer; // raw bytes sent at once; nothing holds the request
@@ -91,8 +112,12 @@ private:
         socket->disconnectFromHost();
     }
 
+    static constexpr int kFloodLines = 1000;
+
     QTcpServer m_server;
     QList<QPointer<QTcpSocket>> m_held;
+    QList<QPointer<QTcpSocket>> m_flooded;
+    QTimer m_flood;
 };
 
 // The value of a header in a request head, the name matched in any case.
@@ -143,9 +168,12 @@ private slots:
     void fetchReturnsTheBodyWhateverTheStatus();
     void fetchFailures_data();
     void fetchFailures();
+    void fetchKeepsAnAnswerPastTheTimeOut();
+    void fetchGivesUpOnTimeUnderAHeaderFlood();
     void startUpActsOnTheAnswer_data();
     void startUpActsOnTheAnswer();
     void windowWorksWhileTheFetchWaits();
+    void closingWhileTheFetchWaitsEndsTheProgram();
     void builtInAddresses();
 };
 
@@ -156,6 +184,8 @@ void UpdateTest::fetchReturnsTheBodyWhateverTheStatus_data()
     QTest::newRow("version file") << 200 << QByteArray("windows:V2.3|ubuntu:V1.1|\r\n");
     QTest::newRow("not found page") << 404 << QByteArray("<html><body><h1>404 Not Found</h1></body></html>");
     QTest::newRow("server error page") << 500 << QByteArray("<html><body>Internal Server Error</body></html>");
+    QTest::newRow("proxy authentication page") << 407 << QByteArray("<html><body>407 Proxy Authentication Required</body></html>");
+    QTest::newRow("authentication page") << 401 << QByteArray("<html><body>401 Unauthorized</body></html>");
     QTest::newRow("empty body") << 200 << QByteArray();
     QTest::newRow("exactly the cap") << 200 << QByteArray(HttpTextFetch::kMaxBodyBytes, 'x');
     QTest::newRow("UTF-8 text") << 200 << QStringLiteral("版本 ubuntu:V1.1|").toUtf8();
@@ -198,6 +228,34 @@ void UpdateTest::fetchFailures()
     const int timeoutMs = status == kNeverAnswers ? kShortTimeoutMs : LocalHttpServer::kGenerousTimeoutMs;
 
     QCOMPARE(HttpTextFetch(timeoutMs).get(url), std::optional<QString>());
+}
+
+// A box held open during the wait (a topic's message) keeps the fetch from
+// returning until after its time-out; the answer that came is still the answer.
+void UpdateTest::fetchKeepsAnAnswerPastTheTimeOut()
+{
+    LocalHttpServer server;
+    server.answer = LocalHttpServer::response(200, "ubuntu:V1.2|");
+    server.onRequest = [] {
+        QTimer::singleShot(0, [] {
+            QEventLoop box;
+            QTimer::singleShot(2 * kShortTimeoutMs, &box, &QEventLoop::quit);
+            box.exec();
+        });
+    };
+    QCOMPARE(HttpTextFetch(kShortTimeoutMs).get(server.url()), std::optional<QString>(QStringLiteral("ubuntu:V1.2|")));
+}
+
+void UpdateTest::fetchGivesUpOnTimeUnderAHeaderFlood()
+{
+    constexpr int kLeewayMs = 1000;
+    LocalHttpServer server;
+    server.onRequest = [&server] { QTimer::singleShot(0, &server, &LocalHttpServer::floodHeld); };
+    HttpTextFetch fetch(kShortTimeoutMs);
+    QElapsedTimer clock;
+    clock.start();
+    QCOMPARE(fetch.get(server.url()), std::optional<QString>());
+    QVERIFY2(clock.elapsed() < kShortTimeoutMs + kLeewayMs, qPrintable(QString::number(clock.elapsed())));
 }
 
 void UpdateTest::startUpActsOnTheAnswer_data()
@@ -294,6 +352,18 @@ void UpdateTest::windowWorksWhileTheFetchWaits()
     QCOMPARE(listedDuringWait, QStringList({u"重启Apache2"_s}));
     QVERIFY2(app.desktop.log.isEmpty(), qPrintable(app.desktop.log.join(QLatin1Char('\n'))));
     QCOMPARE(app.listed(), QStringList({u"重启Apache2"_s}));
+}
+
+// The desktop closes the window (its close command, the taskbar) while the
+// server keeps silent: the program ends as by the close box, with no box after.
+void UpdateTest::closingWhileTheFetchWaitsEndsTheProgram()
+{
+    LocalHttpServer server;
+    TestApp app;
+    Form1 &form = app.window(server.settings(kShortTimeoutMs));
+    server.onRequest = [&form] { QTimer::singleShot(0, &form, &QWidget::close); };
+    QVERIFY(!form.Form_Load());
+    QCOMPARE(app.desktop.log, QStringList({QStringLiteral("end:0")}));
 }
 
 void UpdateTest::builtInAddresses()

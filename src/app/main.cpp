@@ -1,7 +1,7 @@
 #include "desktop/AppFolder.h"
-#include "ui/AppTexts.h"
 #include "desktop/QtDesktop.h"
 #include "desktop/StyleSheetSkin.h"
+#include "ui/AppTexts.h"
 #include "ui/Fonts.h"
 #include "ui/Form1.h"
 
@@ -14,7 +14,6 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(AppTexts::kApplicationTitle));
-    QApplication::setApplicationDisplayName(QString::fromUtf8(AppTexts::kApplicationTitle));
     QApplication::setFont(Fonts::defaultFont());
 
     // Standard buttons and menus in Chinese: "确定", "是", "否", "复制", "粘贴".
@@ -30,7 +29,8 @@ int main(int argc, char *argv[])
     const AppFolder folder(AppFolder::ofRunningProgram());
     Form1 window({folder.path(), desktop, skin, UpdateSettings::builtIn()});
     desktop.setWindow(&window);
+    // Start-up may end the program before the event loop runs.
     if (!window.Form_Load())
-        return EXIT_FAILURE;
+        return desktop.endStatus().value_or(EXIT_FAILURE);
     return QApplication::exec();
 }

@@ -21,7 +21,9 @@ public:
     virtual void setClipboardText(const QString &text) = 0;
     // Opens the URL in the user's browser without waiting for it.
     virtual void openUrl(const QUrl &url) = 0;
-    // Ends the program at once with the given status: no further handler runs.
+    // Ends the program with the given status through its normal exit: the
+    // window goes at once, every event loop returns, nothing is shown after
+    // it, and the clipboard stays with the desktop.
     virtual void end(int status) = 0;
 
     // Every copy empties the clipboard first, then puts plain text on it.

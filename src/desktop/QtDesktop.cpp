@@ -6,11 +6,11 @@
 #include <QGuiApplication>
 #include <QMessageBox>
 
-#include <cstdio>
-#include <cstdlib>
-
 Desktop::Answer QtDesktop::messageBox(const QString &text, Style style, const QString &title)
 {
+    // Nothing comes up once the program has ended.
+    if (m_endStatus)
+        return Answer::No;
     QMessageBox box(m_window);
     box.setWindowTitle(title.isEmpty() ? QCoreApplication::applicationName() : title);
     // Texts are shown as written; one that reads like markup (a version from
@@ -52,10 +52,16 @@ void QtDesktop::openUrl(const QUrl &url)
     QDesktopServices::openUrl(url);
 }
 
+// The window goes and every event loop returns: a wait or a box in progress
+// returns to its caller, a loop entered afterwards returns at once, and main
+// returns the status. Destroying the application then hands the clipboard to
+// the desktop's clipboard manager.
 void QtDesktop::end(int status)
 {
-    // The program stops here and now, like a process that is told to end:
-    // no event, no destructor of the window and no further handler runs.
-    std::fflush(nullptr);
-    std::_Exit(status);
+    if (m_endStatus)
+        return;
+    m_endStatus = status;
+    if (m_window)
+        m_window->hide();
+    QCoreApplication::exit(status);
 }

@@ -2,6 +2,8 @@
 
 #include "Desktop.h"
 
+#include <optional>
+
 class QWidget;
 
 // The real desktop: QMessageBox, the system clipboard, QDesktopServices.
@@ -15,8 +17,11 @@ public:
     void clearClipboard() override;
     void setClipboardText(const QString &text) override;
     void openUrl(const QUrl &url) override;
-    [[noreturn]] void end(int status) override;
+    void end(int status) override;
+    // The status the program was ended with; nothing while it runs.
+    std::optional<int> endStatus() const { return m_endStatus; }
 
 private:
     QWidget *m_window = nullptr;
+    std::optional<int> m_endStatus;
 };

@@ -2,8 +2,10 @@
 
 #include <QLabel>
 
+#include <optional>
+
 // An image control: a picture that reports a click of the left button,
-// pressed and released over it.
+// pressed and released over it without a drag in between.
 class ClickableImage : public QLabel
 {
     Q_OBJECT
@@ -15,5 +17,9 @@ signals:
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    std::optional<QPoint> m_pressedAt; // where a press that may still become a click began
 };

@@ -12,6 +12,8 @@
 #include <QListView>
 #include <QScreen>
 
+#include <utility>
+
 namespace {
 // The window's client area, in pixels.
 constexpr int kClientWidth = 617;
@@ -24,6 +26,7 @@ Form1::Form1(const Form1Environment &environment, QWidget *parent)
     , m_skin(environment.skin)
     , m_appDir(environment.appDir)
     , m_update(environment.update)
+    , m_fetch(environment.update.timeoutMs)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromUtf8(AppTexts::kCaption));
@@ -38,6 +41,7 @@ Form1::Form1(const Form1Environment &environment, QWidget *parent)
     bindLibrary();
     bindPages();
     bindChrome();
+    bindKeys();
 }
 
 Form1::~Form1() = default;
@@ -55,6 +59,13 @@ bool Form1::Form_Load()
     show();
     List1->setFocus();
     return gx();
+}
+
+void Form1::endProgram(int status)
+{
+    if (std::exchange(m_ended, true))
+        return;
+    m_desktop.end(status);
 }
 
 void Form1::centreOnScreen()

@@ -3,6 +3,7 @@
 #include "ChromeGeometry.h"
 #include "library/CommandStore.h"
 #include "pages/TopicTexts.h"
+#include "update/HttpTextFetch.h"
 #include "update/UpdateSettings.h"
 
 #include <QString>
@@ -57,6 +58,8 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -65,7 +68,10 @@ private:
     void bindLibrary();
     void bindPages();
     void bindChrome();
+    void bindKeys();
     void centreOnScreen();
+    // Ends the program; start-up goes no further.
+    void endProgram(int status);
 
     // Command library.
     bool data();
@@ -77,6 +83,11 @@ private:
     void showCommand(const QString &command);
     void Command1_Click();
     void Timer2_Timer();
+    bool m_listPressChose = false; // the press in progress on List1 chose a name
+
+    // Keys beyond the design.
+    bool keyPressed(QObject *watched, const QKeyEvent *key);
+    void chooseFirstName();
 
     // Tutorial pages, sources page and subdomain tool.
     void Command5_Click(int Index);
@@ -86,7 +97,6 @@ private:
     void Command6_Click();
     void Command7_Click();
     void showPage(int page);
-    QString sourcesToUse() const;
     void tell(const QString &text);
 
     // Window chrome.
@@ -95,6 +105,7 @@ private:
     void Form_MouseDown(int Button, int Shift, float X, float Y);
     void Form_MouseUp(int Button, int Shift, float X, float Y);
     void um_MouseMove(int Index, int Button, int Shift, float X, float Y);
+    void closeProgram();
     void paintCopies(const QList<Chrome::Copy> &copies);
     QPixmap pictureOf(Chrome::Picture picture) const;
     void drawButtons(const QList<Chrome::Copy> &slices);
@@ -112,7 +123,9 @@ private:
     SkinLayer &m_skin;
     const QString m_appDir;
     const UpdateSettings m_update;
+    HttpTextFetch m_fetch;
     QString BrandTitle;
+    bool m_ended = false;
 
     CommandStore conn;
     QString m_cutCommand; // the whole command while Text2 shows only its start

@@ -63,6 +63,11 @@ void Form1::bindChrome()
         icon.addFile(QString::fromLatin1(size));
     setWindowIcon(icon);
 
+    // Shown again (restored, uncovered), the window paints its frame anew
+    // instead of showing what it last drew, a hover or pressed button.
+    create();
+    windowHandle()->installEventFilter(this);
+
     setMouseTracking(true);
     for (QWidget *panel : um) {
         panel->setMouseTracking(true);
@@ -113,6 +118,12 @@ void Form1::mouseReleaseEvent(QMouseEvent *event)
 bool Form1::eventFilter(QObject *watched, QEvent *event)
 {
     const QEvent::Type type = event->type();
+    if (type == QEvent::KeyPress && keyPressed(watched, static_cast<const QKeyEvent *>(event)))
+        return true;
+    if (type == QEvent::MouseButtonPress && watched == List1->viewport())
+        m_listPressChose = false;
+    if (type == QEvent::Expose && watched == windowHandle())
+        update();
     const int Index = panelIndex(watched);
     if (Index < 0 || (type != QEvent::MouseButtonPress && type != QEvent::MouseMove && type != QEvent::MouseButtonRelease))
         return QWidget::eventFilter(watched, event);
@@ -224,9 +235,21 @@ void Form1::Form_MouseUp(int, int, float X, float Y)
     if (released == Chrome::Button::Minimise) {
         showMinimized();
     } else if (released == Chrome::Button::Close) {
-        closeAllMedia();
-        m_desktop.end(EXIT_SUCCESS);
+        closeProgram();
     }
+}
+
+// Closed by the desktop (its close command, the taskbar): the same end as the
+// close box, also while start-up waits for the update server.
+void Form1::closeEvent(QCloseEvent *)
+{
+    closeProgram();
+}
+
+void Form1::closeProgram()
+{
+    closeAllMedia();
+    endProgram(EXIT_SUCCESS);
 }
 
 // A panel follows the pointer while the left button is held; the copy notice

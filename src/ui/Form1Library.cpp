@@ -16,6 +16,8 @@
 #include <QTextDocument>
 #include <QTimer>
 
+#include <utility>
+
 namespace {
 // How long the copy notice stays, in milliseconds.
 constexpr int kCopyNoticeMs = 400;
@@ -42,10 +44,18 @@ void Form1::bindLibrary()
     Timer2->setInterval(kCopyNoticeMs);
 
     connect(Text1, &QLineEdit::textChanged, this, &Form1::Text1_Change);
-    // A name is chosen when the user selects it, by the mouse or the keys;
-    // the list taking the focus only marks its first row as current.
+    // A name is chosen when the user selects it, by the mouse or the keys,
+    // and again by every click on it; the list taking the focus only marks
+    // its first row as current.
     connect(List1->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this](const QItemSelection &selected) {
-        if (!selected.isEmpty())
+        if (selected.isEmpty())
+            return;
+        m_listPressChose = true;
+        List1_Click();
+    });
+    List1->viewport()->installEventFilter(this);
+    connect(List1, &QListView::clicked, this, [this] {
+        if (!std::exchange(m_listPressChose, false))
             List1_Click();
     });
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
@@ -61,7 +71,7 @@ bool Form1::data()
     m_desktop.messageBox(*failure, Desktop::Style::Plain, QString());
     m_desktop.messageBox(QString::fromUtf8(LibraryTexts::kOpenFailed) + QString::fromUtf8(LibraryTexts::kAdminQq),
                          Desktop::Style::Information, QString::fromUtf8(LibraryTexts::kOpenFailedTitle));
-    m_desktop.end(EXIT_FAILURE);
+    endProgram(EXIT_FAILURE);
     return false;
 }
 

@@ -14,7 +14,6 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTextDocument>
 
 namespace {
 constexpr int kDomainField = 11;
@@ -75,23 +74,16 @@ void Form1::al_Click(int Index)
     um[Index]->hide();
 }
 
-// The sources text as it was put into the box, until the user edits it;
-// after that what the box shows, one line each, joined by LF.
-QString Form1::sourcesToUse() const
-{
-    return Text3->document()->isModified() ? Text3->lines() : Sources::text();
-}
-
 void Form1::Command3_Click()
 {
-    m_desktop.copy(sourcesToUse());
+    m_desktop.copy(Text3->text());
     tell(QString::fromUtf8(SourcesTexts::kCopied));
 }
 
 void Form1::Command4_Click()
 {
     const QString path = QDir(m_appDir).filePath(QString::fromUtf8(SourcesTexts::kFileName));
-    if (const auto reason = Sources::write(path, sourcesToUse())) {
+    if (const auto reason = Sources::write(path, Text3->text())) {
         m_desktop.messageBox(QString::fromUtf8(SourcesTexts::kWriteFailed) + QLatin1String("\r\n")
                                  + QDir::toNativeSeparators(path) + QLatin1String("\r\n") + *reason,
                              Desktop::Style::Exclamation, BrandTitle);

@@ -1,7 +1,5 @@
 #include "MultiLineBox.h"
 
-#include <QRegularExpression>
-
 MultiLineBox::MultiLineBox(QWidget *parent)
     : QPlainTextEdit(parent)
 {
@@ -13,11 +11,11 @@ MultiLineBox::MultiLineBox(QWidget *parent)
 
 void MultiLineBox::setText(const QString &text)
 {
-    static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r"));
-    setPlainText(QString(text).replace(lineBreak, QStringLiteral("\n")));
+    m_put = LineEnds::split(text);
+    setPlainText(m_put.lines.join(QLatin1Char('\n')));
 }
 
 QString MultiLineBox::text() const
 {
-    return toPlainText().replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+    return LineEnds::join(m_put, toPlainText().split(QLatin1Char('\n')));
 }

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "LineEnds.h"
+
 #include <QPlainTextEdit>
 
-// A multi-line text box whose text, as the program reads and writes it, has
-// CR LF between lines, as a Windows edit box has; it shows each line on a
-// line of its own and wraps long lines at word boundaries.
+// A multi-line text box whose text, as the program reads and writes it,
+// keeps the line ends it was given, as a Windows edit box does; it shows each
+// line on a line of its own and wraps long lines at word boundaries.
 class MultiLineBox : public QPlainTextEdit
 {
     Q_OBJECT
@@ -13,8 +15,10 @@ public:
 
     // CR LF, a lone LF and a lone CR each start a new line.
     void setText(const QString &text);
-    // The shown lines joined by CR LF.
+    // The shown lines, each with the end it was given; a line break the user
+    // typed is CR LF.
     QString text() const;
-    // The shown lines joined by LF.
-    QString lines() const { return toPlainText(); }
+
+private:
+    LineEnds::Lines m_put; // the text last put in, cut into lines
 };

@@ -1,10 +1,15 @@
 #!/usr/bin/env bash
 # The built toolbox in a real X window, tried as a new user would: real
 # pointer and key events (xdotool), the clipboard read back (xclip), the
-# written file read back, screenshots checked at a few pixels.
+# written file read back, screenshots checked at a few pixels. Without a
+# window manager, as CI has, or under openbox, as a desktop has: titles as the
+# desktop reads them, closing from the desktop, minimise and restore.
 #
-#   realwindow_test.sh BIN_DIR DATA_FILE GOLDEN_DIR SHOT_DIR
+#   realwindow_test.sh [--window-manager] BIN_DIR DATA_FILE GOLDEN_DIR SHOT_DIR
 set -euo pipefail
+
+wm=false
+[ "$1" = --window-manager ] && { wm=true; shift; }
 
 bin_dir=$1
 data_file=$2
@@ -20,6 +25,8 @@ work=$(mktemp -d)
 app="$work/app"
 cleanup() {
   [ -n "${app_pid:-}" ] && kill "$app_pid" 2>/dev/null || true
+  [ -n "${server_pid:-}" ] && kill "$server_pid" 2>/dev/null || true
+  [ -n "${wm_pid:-}" ] && kill "$wm_pid" 2>/dev/null || true
   [ -n "${x_pid:-}" ] && kill "$x_pid" 2>/dev/null || true
   rm -rf "$work"
 }
@@ -50,6 +57,13 @@ done
 export DISPLAY=":$display"
 unset QT_QPA_PLATFORM
 
+if $wm; then
+  openbox --sm-disable > "$work/openbox.log" 2>&1 &
+  wm_pid=$!
+  for _ in $(seq 50); do wmctrl -m > /dev/null 2>&1 && break; sleep 0.1; done
+  wmctrl -m > /dev/null 2>&1 || fail "openbox did not start"
+fi
+
 clipboard() { xclip -o -selection clipboard 2>/dev/null; }
 
 # Waits for a top-level window with this exact name; prints its id.
@@ -61,6 +75,25 @@ wait_window() {
     sleep 0.1
   done
   return 1
+}
+
+# The title as the desktop shows it (_NET_WM_NAME), exactly.
+title_is() {
+  local shown
+  shown=$(xprop -id "$1" _NET_WM_NAME | sed -n 's/^_NET_WM_NAME(UTF8_STRING) = "\(.*\)"$/\1/p')
+  [ "$shown" = "$2" ] || fail "window $1 is titled '$shown', not '$2'"
+}
+
+# Waits up to a second for the program to end; sets status to its exit status.
+ended_within_a_second() {
+  for _ in $(seq 10); do
+    kill -0 "$app_pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  kill -0 "$app_pid" 2>/dev/null && fail "the program still runs a second after $1"
+  status=0
+  wait "$app_pid" || status=$?
+  app_pid=""
 }
 
 # Answers the message box on top with the Return key (OK, or Yes).
@@ -83,6 +116,11 @@ click() {
 }
 
 pixel() { convert "$1" -crop "1x1+$2+$3" -depth 8 txt:- | grep -o '#[0-9A-F]\{6\}'; }
+# The frame's two buttons in a screenshot look as they did at the start.
+same_buttons() {
+  local buttons="82x22+$((win_x + width - 82))+$((win_y + 1))"
+  [ "$(compare -metric AE "$shot_dir/start.png[$buttons]" "$1[$buttons]" null: 2>&1)" = 0 ]
+}
 dark() { # a pixel of the painted frame: every channel below 0x40
   local hex=$1
   [ $((16#${hex:1:2})) -lt 64 ] && [ $((16#${hex:3:2})) -lt 64 ] && [ $((16#${hex:5:2})) -lt 64 ]
@@ -92,9 +130,11 @@ dark() { # a pixel of the painted frame: every channel below 0x40
 app_pid=$!
 
 window=$(wait_window "$caption") || fail "the window did not appear"
+title_is "$window" "$caption"
+title_is "$(wait_window "$brand")" "$brand"
 # No network here: the update check warns, and the program runs on.
 answer_box
-pass "update warning answered"
+pass "titles exact; update warning answered"
 
 eval "$(xdotool getwindowgeometry --shell "$window")"
 win_x=$X
@@ -133,6 +173,27 @@ click 468 340            # Command1 "复制"
   || fail "copied lines are not joined by CR LF"
 pass "search, pick and copy: exact command on the clipboard"
 
+# An edit of the command, then a click on its name brings it back; Enter on
+# the name copies it.
+click 400 230            # Text2
+xdotool type --delay 40 "edited"
+click 60 128             # the chosen name again
+xdotool key --clearmodifiers Return
+sleep 0.3
+[ "$(clipboard)" = "$expected" ] || fail "Enter copied $(clipboard | od -c | head -n 3)"
+pass "a click on the chosen name restores its command; Enter copies it"
+
+# Hovered, then covered and shown again: the frame's buttons are normal.
+xdotool mousemove --sync $((win_x + width - 30)) $((win_y + 12))
+sleep 0.3
+xdotool mousemove --sync $((win_x + 300)) $((win_y + height + 100))
+xdotool windowunmap --sync "$window"
+xdotool windowmap --sync "$window"
+sleep 0.5
+import -window root "$shot_dir/shown-again.png"
+same_buttons "$shot_dir/shown-again.png" || fail "the buttons are not normal after the window was shown again"
+pass "frame buttons normal after the window was shown again"
+
 # Topic 8 puts the unzip command on the clipboard.
 click 308 468            # Command5(8) "如何安装zip解压"
 answer_box
@@ -157,23 +218,83 @@ pass "subdomain commands on the clipboard"
 click 558 41             # al(5)
 click 420 468            # Command5(5) "Tovanu推荐源"
 sleep 0.3
+# A drag from the close image neither closes nor moves the page.
+xdotool mousemove --sync $((win_x + 566)) $((win_y + 113)) mousedown 1
+xdotool mousemove --sync $((win_x + 520)) $((win_y + 160)) mousemove --sync $((win_x + 566)) $((win_y + 113)) mouseup 1
+sleep 0.3
 click 228 402            # Command4
 answer_box
 { cat "$golden_dir/sources.txt"; printf '\r\n'; } > "$work/Source.list.expected"
 cmp "$app/Source.list" "$work/Source.list.expected" || fail "Source.list differs from the expected bytes"
-pass "Source.list written byte for byte"
+pass "a drag from the close image keeps the page; Source.list written byte for byte"
 
-# The painted close box ends the program at once, with status 0.
-click $((width - 30)) 12
-for _ in $(seq 10); do
-  kill -0 "$app_pid" 2>/dev/null || break
-  sleep 0.1
-done
-kill -0 "$app_pid" 2>/dev/null && fail "the program still runs a second after the close box"
-status=0
-wait "$app_pid" || status=$?
-app_pid=""
-[ "$status" = 0 ] || fail "the program ended with status $status"
-pass "close box ends the program with status 0"
+# Esc closes the page: the list shows where it lay.
+xdotool key --clearmodifiers Escape
+sleep 0.3
+import -window root "$shot_dir/escaped.png"
+list_at=$(pixel "$shot_dir/escaped.png" $((win_x + 300)) $((win_y + 300)))
+[ "$list_at" = "$(pixel "$shot_dir/start.png" $((win_x + 300)) $((win_y + 300)))" ] || fail "Esc left the page open"
+pass "Esc closes the page"
+
+if ! $wm; then
+  # The painted close box ends the program at once, with status 0.
+  click $((width - 30)) 12
+  ended_within_a_second "the close box"
+  [ "$status" = 0 ] || fail "the close box ended the program with another status"
+  pass "close box ends the program with status 0"
+  echo "$passed passed, 0 failed"
+  exit 0
+fi
+
+# Minimised with the minimise box, restored by the desktop: both buttons normal.
+click $((width - 65)) 12
+xdotool mousemove --sync 0 0
+sleep 0.3
+wmctrl -i -a "$window"
+sleep 0.8
+import -window root "$shot_dir/restored.png"
+same_buttons "$shot_dir/restored.png" || fail "the buttons are not normal after a restore"
+pass "frame buttons normal after a restore"
+
+# Closed by the desktop after start-up: the program ends with status 0.
+wmctrl -i -c "$window"
+ended_within_a_second "the desktop's close"
+[ "$status" = 0 ] || fail "closing ended the program with another status"
+pass "closing from the desktop ends the program"
+
+# Closed by the desktop while the update check waits on a server that
+# accepts and never answers: gone within a second, with no box after it.
+python3 -c 'import socket, sys, time
+s = socket.socket(); s.bind(("127.0.0.1", 0)); s.listen(8)
+print(s.getsockname()[1], flush=True)
+held = []
+while True: held.append(s.accept())' > "$work/silent.port" &
+server_pid=$!
+for _ in $(seq 50); do [ -s "$work/silent.port" ] && break; sleep 0.1; done
+http_proxy="http://127.0.0.1:$(head -n 1 "$work/silent.port")" "$app/tovanu" > "$work/tovanu.log" 2>&1 &
+app_pid=$!
+window=$(wait_window "$caption") || fail "the window did not appear"
+sleep 0.5
+xdotool search --onlyvisible --name "^${brand}\$" > /dev/null 2>&1 && fail "the update check did not wait"
+wmctrl -i -c "$window"
+ended_within_a_second "the desktop's close during the wait"
+[ "$status" = 0 ] || fail "closing during the wait gave another status"
+pass "closing from the desktop during the update wait ends the program at once"
+
+# The database cannot be opened: two boxes with their exact titles, status 1.
+rm -rf "$app/db"
+"$app/tovanu" > "$work/tovanu.log" 2>&1 &
+app_pid=$!
+first=$(wait_window Tovanu) || fail "no box titled Tovanu"
+title_is "$first" Tovanu
+xdotool windowfocus --sync "$first" 2>/dev/null || true
+xdotool key --clearmodifiers Return
+second=$(wait_window 提示) || fail "no box titled 提示"
+title_is "$second" 提示
+xdotool windowfocus --sync "$second" 2>/dev/null || true
+xdotool key --clearmodifiers Return
+ended_within_a_second "the database boxes"
+[ "$status" = 1 ] || fail "a missing database gave another status"
+pass "database failure: boxes titled Tovanu and 提示, status 1"
 
 echo "$passed passed, 0 failed"

@@ -11,44 +11,39 @@
 
 namespace {
 
-// The server sent its whole answer, though perhaps with an error status: an
-// error page is a body like any other.
+// No whole answer came: the connection, the name lookup, a proxy or the
+// transfer failed, or the connection closed inside the answer. Every other
+// error is an HTTP status that came with its body, which is an answer.
+bool transportFailed(QNetworkReply::NetworkError error)
+{
+    return (error > QNetworkReply::NoError && error < QNetworkReply::ProxyConnectionRefusedError)
+        || (error >= QNetworkReply::ProxyConnectionRefusedError && error <= QNetworkReply::ProxyTimeoutError);
+}
+
 bool answered(const QNetworkReply &reply)
 {
-    if (!reply.attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid())
-        return false;
-    switch (reply.error()) {
-    case QNetworkReply::NoError:
-    case QNetworkReply::ContentAccessDenied:
-    case QNetworkReply::ContentOperationNotPermittedError:
-    case QNetworkReply::ContentNotFoundError:
-    case QNetworkReply::AuthenticationRequiredError:
-    case QNetworkReply::ContentConflictError:
-    case QNetworkReply::ContentGoneError:
-    case QNetworkReply::UnknownContentError:
-    case QNetworkReply::ProtocolInvalidOperationError:
-    case QNetworkReply::InternalServerError:
-    case QNetworkReply::OperationNotImplementedError:
-    case QNetworkReply::ServiceUnavailableError:
-    case QNetworkReply::UnknownServerError:
-        return true;
-    default:
-        return false;
-    }
+    return reply.attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid() && !transportFailed(reply.error());
 }
 
 } // namespace
 
-std::optional<QString> HttpTextFetch::get(const QUrl &url) const
+HttpTextFetch::HttpTextFetch(int timeoutMs)
+    : m_timeoutMs(timeoutMs)
+    , m_manager(std::make_unique<QNetworkAccessManager>())
+{
+}
+
+HttpTextFetch::~HttpTextFetch() = default;
+
+std::optional<QString> HttpTextFetch::get(const QUrl &url)
 {
     // Declared first so that they outlive the reply and its handlers.
     QByteArray body;
     bool gaveUp = false;
 
-    QNetworkAccessManager manager;
     QNetworkRequest request(url);
     request.setRawHeader(UpdateTexts::kCacheHeader, UpdateTexts::kCacheHeaderValue);
-    const std::unique_ptr<QNetworkReply> reply(manager.get(request));
+    const std::unique_ptr<QNetworkReply> reply(m_manager->get(request));
     QNetworkReply *const pending = reply.get();
 
     const auto giveUp = [pending, &gaveUp] {
@@ -60,9 +55,12 @@ std::optional<QString> HttpTextFetch::get(const QUrl &url) const
         if (body.size() > kMaxBodyBytes)
             giveUp();
     });
+    // An answer that came in time stays the answer, however long the wait
+    // takes to return (a box the user holds open keeps it from returning).
     QTimer deadline;
     deadline.setSingleShot(true);
     QObject::connect(&deadline, &QTimer::timeout, pending, giveUp);
+    QObject::connect(pending, &QNetworkReply::finished, &deadline, &QTimer::stop);
 
     QEventLoop wait;
     QObject::connect(pending, &QNetworkReply::finished, &wait, &QEventLoop::quit);
