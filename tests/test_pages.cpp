@@ -3,10 +3,12 @@
 #include "TestApp.h"
 
 #include "pages/PagePlacement.h"
+#include "pages/PageTexts.h"
 #include "pages/Sources.h"
 #include "pages/SourcesTexts.h"
 #include "pages/Subdomain.h"
 #include "pages/SubdomainTexts.h"
+#include "ui/DesignLabel.h"
 #include "ui/MultiLineBox.h"
 
 #include <QFile>
@@ -73,10 +75,10 @@ bool isAbove(const QWidget *upper, const QWidget *lower)
 }
 
 // The x ranges, relative to the label, where its one line of text puts ink.
-QList<std::pair<qreal, qreal>> inkedRanges(const QLabel *label)
+QList<std::pair<qreal, qreal>> inkedRanges(const DesignLabel *label)
 {
     const QFontMetricsF metrics(label->font());
-    const QString text = label->text();
+    const QString text = label->shownText();
     QList<std::pair<qreal, qreal>> ranges;
     qsizetype start = -1;
     for (qsizetype i = 0; i <= text.size(); ++i) {
@@ -276,13 +278,11 @@ void PagesTest::commandBoxesCoverTheirGaps()
     constexpr qreal kHalfCharacter = 6;
     int covered = 0;
     for (int i = 0; i < Form1::kPageCount; ++i) {
-        for (const QLabel *label : page(app, i)->findChildren<QLabel *>()) {
-            if (label->objectName().startsWith(QLatin1String("al(")))
-                continue;
+        for (const DesignLabel *label : page(app, i)->findChildren<DesignLabel *>()) {
             // The whole text shows, inside the label's box and its container.
             const QWidget *container = label->parentWidget();
             const int height = label->wordWrap() ? label->heightForWidth(label->width()) : label->height();
-            const qreal width = std::min<qreal>(label->width(), QFontMetricsF(label->font()).horizontalAdvance(label->text()));
+            const qreal width = std::min<qreal>(label->width(), QFontMetricsF(label->font()).horizontalAdvance(label->shownText()));
             QVERIFY2(height <= label->height() && label->y() + height <= container->height()
                          && label->x() + width <= container->width(),
                      qPrintable(label->objectName()));
@@ -302,6 +302,10 @@ void PagesTest::commandBoxesCoverTheirGaps()
         }
     }
     QCOMPARE(covered, 13); // eleven command boxes, the domain field and its button
+
+    // The labels hold the design's words, plain blanks and line ends included.
+    QCOMPARE(app.find<QLabel>(QStringLiteral("Label6(0)"))->text(), QString::fromUtf8(PageTexts::kUpdateStep));
+    QCOMPARE(app.find<QLabel>(QStringLiteral("Label8"))->text(), QString::fromUtf8(PageTexts::kAbout));
 }
 
 void PagesTest::sourcesText()

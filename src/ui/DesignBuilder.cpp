@@ -1,6 +1,7 @@
 #include "DesignBuilder.h"
 
 #include "ClickableImage.h"
+#include "DesignLabel.h"
 #include "Fonts.h"
 #include "MultiLineBox.h"
 #include "PictureBox.h"
@@ -14,19 +15,6 @@
 #include <algorithm>
 
 using Design::Kind;
-
-namespace {
-
-// A label shows its text as the design's font lays it out: each blank half a
-// Chinese character wide, so that a command box covers the run of blanks
-// left for it; CR LF ends a line.
-QString shownLabelText(const QString &text)
-{
-    constexpr QChar kHalfWidthBlank(0x2002); // EN SPACE
-    return QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char(' '), kHalfWidthBlank);
-}
-
-} // namespace
 
 DesignBuilder::DesignBuilder(QWidget *window)
     : m_window(window)
@@ -67,11 +55,10 @@ QWidget *DesignBuilder::create(const Design::Control &control, QWidget *containe
         return box;
     }
     case Kind::Label: {
-        auto *label = new QLabel(shownLabelText(text), container);
+        auto *label = new DesignLabel(text, container);
         // Labels are drawn on their container: they take no mouse events and
         // no focus, show the container's background and stand below every
         // other control of the container.
-        label->setTextFormat(Qt::PlainText);
         label->setAttribute(Qt::WA_TransparentForMouseEvents);
         label->lower();
         label->setWordWrap(control.look & Design::Wraps);
