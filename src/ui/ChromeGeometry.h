@@ -16,10 +16,6 @@ namespace Chrome {
 inline constexpr int kLeftButton = 1;
 inline constexpr int kRightButton = 2;
 inline constexpr int kMiddleButton = 4;
-// Shift-key state: the held keys added.
-inline constexpr int kShiftKey = 1;
-inline constexpr int kCtrlKey = 2;
-inline constexpr int kAltKey = 4;
 
 // The pictures the chrome is drawn from.
 enum class Picture { FrameSprite, ButtonSprite, TitleBanner };

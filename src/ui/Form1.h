@@ -101,10 +101,10 @@ private:
 
     // Window chrome.
     void Form_Paint();
-    void Form_MouseMove(int Button, int Shift, float X, float Y);
-    void Form_MouseDown(int Button, int Shift, float X, float Y);
-    void Form_MouseUp(int Button, int Shift, float X, float Y);
-    void um_MouseMove(int Index, int Button, int Shift, float X, float Y);
+    void Form_MouseMove(int Button, float X, float Y);
+    void Form_MouseDown(int Button, float X, float Y);
+    void Form_MouseUp(int Button, float X, float Y);
+    void um_MouseMove(int Index, int Button, float X, float Y);
     void closeProgram();
     void paintCopies(const QList<Chrome::Copy> &copies);
     QPixmap pictureOf(Chrome::Picture picture) const;

@@ -23,12 +23,6 @@ int buttonState(Qt::MouseButtons buttons)
          | (buttons & Qt::MiddleButton ? Chrome::kMiddleButton : 0);
 }
 
-int shiftState(Qt::KeyboardModifiers modifiers)
-{
-    return (modifiers & Qt::ShiftModifier ? Chrome::kShiftKey : 0) | (modifiers & Qt::ControlModifier ? Chrome::kCtrlKey : 0)
-         | (modifiers & Qt::AltModifier ? Chrome::kAltKey : 0);
-}
-
 QPixmap asset(const char *path)
 {
     return QPixmap(QString::fromLatin1(path));
@@ -98,13 +92,13 @@ void Form1::mouseMoveEvent(QMouseEvent *event)
             m_windowDrag.release();
     }
     const QPointF at = event->position();
-    Form_MouseMove(buttonState(event->buttons()), shiftState(event->modifiers()), at.x(), at.y());
+    Form_MouseMove(buttonState(event->buttons()), at.x(), at.y());
 }
 
 void Form1::mousePressEvent(QMouseEvent *event)
 {
     const QPointF at = event->position();
-    Form_MouseDown(buttonState(event->buttons()), shiftState(event->modifiers()), at.x(), at.y());
+    Form_MouseDown(buttonState(event->buttons()), at.x(), at.y());
 }
 
 void Form1::mouseReleaseEvent(QMouseEvent *event)
@@ -112,7 +106,7 @@ void Form1::mouseReleaseEvent(QMouseEvent *event)
     if (event->button() == Qt::LeftButton)
         m_windowDrag.release();
     const QPointF at = event->position();
-    Form_MouseUp(buttonState(event->buttons() | event->button()), shiftState(event->modifiers()), at.x(), at.y());
+    Form_MouseUp(buttonState(event->buttons() | event->button()), at.x(), at.y());
 }
 
 bool Form1::eventFilter(QObject *watched, QEvent *event)
@@ -135,8 +129,7 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
     else if (type == QEvent::MouseButtonRelease && left)
         m_panelDrag.release();
     else if (type == QEvent::MouseMove)
-        um_MouseMove(Index, buttonState(mouse->buttons()), shiftState(mouse->modifiers()), mouse->position().x(),
-                     mouse->position().y());
+        um_MouseMove(Index, buttonState(mouse->buttons()), mouse->position().x(), mouse->position().y());
     return QWidget::eventFilter(watched, event);
 }
 
@@ -193,14 +186,14 @@ void Form1::Form_Paint()
     paintCopies(Chrome::frameCopies(width(), height()));
 }
 
-void Form1::Form_MouseMove(int, int, float X, float Y)
+void Form1::Form_MouseMove(int, float X, float Y)
 {
     const float W = width();
     const Chrome::Faces faces = Chrome::hoverFaces(W, X, Y);
     drawButtons({Chrome::buttonCopy(Chrome::Button::Minimise, faces.minimise, W), Chrome::buttonCopy(Chrome::Button::Close, faces.close, W)});
 }
 
-void Form1::Form_MouseDown(int Button, int, float X, float Y)
+void Form1::Form_MouseDown(int Button, float X, float Y)
 {
     const float W = width();
     switch (Chrome::pressAction(Button, W, X, Y)) {
@@ -229,7 +222,7 @@ void Form1::moveWithPointer(QPointF pointer)
     m_windowDrag.grab(mapToGlobal(pointer).toPoint(), pos());
 }
 
-void Form1::Form_MouseUp(int, int, float X, float Y)
+void Form1::Form_MouseUp(int, float X, float Y)
 {
     const auto released = Chrome::buttonAt(width(), X, Y);
     if (released == Chrome::Button::Minimise) {
@@ -254,7 +247,7 @@ void Form1::closeProgram()
 
 // A panel follows the pointer while the left button is held; the copy notice
 // goes as soon as the pointer moves over it. X and Y are pixels of the panel.
-void Form1::um_MouseMove(int Index, int Button, int, float X, float Y)
+void Form1::um_MouseMove(int Index, int Button, float X, float Y)
 {
     QWidget *panel = um[Index];
     if (Button & Chrome::kLeftButton) {
