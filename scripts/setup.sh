@@ -9,7 +9,7 @@ packages=(
   libgl-dev
   libsqlcipher-dev sqlcipher libicu-dev
   fonts-wqy-microhei
-  xvfb xauth xdotool xclip x11-apps imagemagick openbox wmctrl python3-minimal
+  xvfb xauth xdotool xclip x11-apps imagemagick openbox wmctrl python3-minimal python3-xlib
   shellcheck apache2-bin media-types curl iproute2
   clang libclang-rt-14-dev
 )

@@ -26,6 +26,7 @@ app="$work/app"
 cleanup() {
   [ -n "${app_pid:-}" ] && kill "$app_pid" 2>/dev/null || true
   [ -n "${server_pid:-}" ] && kill "$server_pid" 2>/dev/null || true
+  [ -n "${manager_PID:-}" ] && kill "$manager_PID" 2>/dev/null || true
   [ -n "${wm_pid:-}" ] && kill "$wm_pid" 2>/dev/null || true
   [ -n "${x_pid:-}" ] && kill "$x_pid" 2>/dev/null || true
   rm -rf "$work"
@@ -65,6 +66,10 @@ if $wm; then
 fi
 
 clipboard() { xclip -o -selection clipboard 2>/dev/null; }
+# The clipboard holds exactly these bytes; else fails, showing what it holds.
+clipboard_holds() {
+  [ "$(clipboard)" = "$1" ] || fail "$2 $(clipboard | od -c | head -n 3)"
+}
 
 # Waits for a top-level window with this exact name; prints its id.
 wait_window() {
@@ -161,14 +166,14 @@ pass "frame and buttons painted"
 term='a2enmod rewrite'
 line=$(grep -P "^[^#].*\t.*${term}" "$data_file")
 [ "$(grep -cP "^[^#].*\t.*${term}" "$data_file")" = 1 ] || fail "search term is not unique in the library"
-expected=$(printf '%s' "${line#*$'\t'}" | sed 's/%/\r\n/g')
+library_command=$(printf '%s' "${line#*$'\t'}" | sed 's/%/\r\n/g')
 click 480 132            # Option1(0): search by command text
 click 480 170            # Text1
 xdotool type --delay 40 "$term"
 sleep 0.5
 click 60 128             # the first entry of List1
 click 468 340            # Command1 "复制"
-[ "$(clipboard)" = "$expected" ] || fail "copied $(clipboard | od -c | head -n 3)"
+clipboard_holds "$library_command" copied
 [ "$(clipboard | tr -cd '\r' | wc -c)" = "$(grep -o '%' <<< "${line#*$'\t'}" | wc -l)" ] \
   || fail "copied lines are not joined by CR LF"
 pass "search, pick and copy: exact command on the clipboard"
@@ -180,7 +185,7 @@ xdotool type --delay 40 "edited"
 click 60 128             # the chosen name again
 xdotool key --clearmodifiers Return
 sleep 0.3
-[ "$(clipboard)" = "$expected" ] || fail "Enter copied $(clipboard | od -c | head -n 3)"
+clipboard_holds "$library_command" "Enter copied"
 pass "a click on the chosen name restores its command; Enter copies it"
 
 # Hovered, then covered and shown again: the frame's buttons are normal.
@@ -197,7 +202,7 @@ pass "frame buttons normal after the window was shown again"
 # Topic 8 puts the unzip command on the clipboard.
 click 308 468            # Command5(8) "如何安装zip解压"
 answer_box
-[ "$(clipboard)" = "apt-get install unzip" ] || fail "topic 8 copied '$(clipboard)'"
+clipboard_holds "apt-get install unzip" "topic 8 copied"
 pass "topic 8 copies apt-get install unzip"
 
 # The subdomain page: type a domain, press ok, answer Yes.
@@ -210,7 +215,7 @@ click 480 230            # Command6 "ok"
 answer_box               # Yes
 answer_box               # copied
 expected=$'cd /etc/apache2/sites-enabled\r\nln -f -s ../sites-available/www.example.com www.example.com'
-[ "$(clipboard)" = "$expected" ] || fail "bind commands were '$(clipboard | od -c | head -n 4)'"
+clipboard_holds "$expected" "bind commands were"
 pass "subdomain commands on the clipboard"
 
 # The page's close image, then the sources page writes Source.list beside
@@ -256,11 +261,23 @@ import -window root "$shot_dir/restored.png"
 same_buttons "$shot_dir/restored.png" || fail "the buttons are not normal after a restore"
 pass "frame buttons normal after a restore"
 
-# Closed by the desktop after start-up: the program ends with status 0.
+# A clipboard manager, as a desktop runs one, and a command copied again.
+# Debian's own Python, which has python3-xlib.
+coproc manager { exec /usr/bin/python3 "$(dirname "$0")/clipboard_manager.py"; }
+read -r -t 5 -u "${manager[0]}" ready && [ "$ready" = ready ] || fail "the clipboard manager did not start"
+click 60 128             # the chosen name
+click 468 340            # Command1 "复制"
+clipboard_holds "$library_command" copied
+
+# Closed by the desktop after start-up: the program ends with status 0 and
+# hands the copied command to the clipboard manager, which keeps it.
 wmctrl -i -c "$window"
 ended_within_a_second "the desktop's close"
 [ "$status" = 0 ] || fail "closing ended the program with another status"
-pass "closing from the desktop ends the program"
+clipboard_holds "$library_command" "after the program ended, the clipboard held"
+pass "closing from the desktop ends the program; the copied command outlives it"
+manager_input=${manager[1]}
+exec {manager_input}>&-  # the manager ends with its input
 
 # Closed by the desktop while the update check waits on a server that
 # accepts and never answers: gone within a second, with no box after it.
