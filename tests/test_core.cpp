@@ -12,6 +12,7 @@
 using namespace Qt::StringLiterals;
 
 Q_DECLARE_METATYPE(std::optional<QString>)
+Q_DECLARE_METATYPE(Like::Result)
 
 class CoreTest : public QObject
 {
@@ -22,6 +23,8 @@ private slots:
     void searchTerm();
     void likeMatch_data();
     void likeMatch();
+    void containsMatch_data();
+    void containsMatch();
     void versionField_data();
     void versionField();
 };
@@ -76,6 +79,31 @@ void CoreTest::likeMatch()
     QFETCH(QByteArray, pattern);
     QFETCH(bool, matches);
     QCOMPARE(Like::match(text.constData(), pattern.constData(), QDeadlineTimer::Forever) == Like::Result::Match, matches);
+}
+
+void CoreTest::containsMatch_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QByteArray>("term");
+    QTest::addColumn<Like::Result>("result");
+    QTest::newRow("case of ASCII only") << QByteArray("Apache ÄB") << QByteArray("apache äb") << Like::Result::NoMatch;
+    QTest::newRow("found again after a false start") << QByteArray("aabaabaaab") << QByteArray("AAAB") << Like::Result::Match;
+    QTest::newRow("U+0080 never inside another character") << QByteArray("😀") << QByteArray("\xc2\x80")
+                                                          << Like::Result::NoMatch;
+    QTest::newRow("empty term") << QByteArray("x") << QByteArray() << Like::Result::Match;
+    // A term that almost matches everywhere, once slow to look for: the
+    // search goes through the whole text and is stopped by its deadline.
+    QTest::newRow("stopped in time") << QByteArray(1 << 20, 'a') << QByteArray(4096, 'a') + 'b'
+                                     << Like::Result::TimedOut;
+}
+
+void CoreTest::containsMatch()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(QByteArray, term);
+    QFETCH(Like::Result, result);
+    const QDeadlineTimer deadline = result == Like::Result::TimedOut ? QDeadlineTimer(0) : QDeadlineTimer::Forever;
+    QCOMPARE(Like::contains(text.constData(), term.constData(), deadline), result);
 }
 
 void CoreTest::versionField_data()

@@ -2,9 +2,7 @@
 
 #include "LikeMatch.h"
 
-#include <algorithm>
 #include <chrono>
-#include <string_view>
 
 namespace {
 
@@ -15,30 +13,14 @@ constexpr std::chrono::milliseconds kSearchTimeLimit{1000};
 // Virtual machine steps between two looks at the search's clock.
 constexpr int kStepsPerClockCheck = 10000;
 
-// What LIKE '%term%' answers, for a term without wildcards, found by a plain
-// byte search: ASCII letters compare without regard to case and every other
-// character exactly, as LIKE compares them. A UTF-8 term never matches in the
-// middle of a character, since no character starts with a continuation byte.
-void containsText(sqlite3_context *context, int, sqlite3_value **arguments)
-{
-    const auto *text = reinterpret_cast<const char *>(sqlite3_value_text(arguments[0]));
-    const auto *term = reinterpret_cast<const char *>(sqlite3_value_text(arguments[1]));
-    if (!text || !term) {
-        sqlite3_result_null(context);
-        return;
-    }
-    // Like LIKE, both end at a NUL character.
-    const std::string_view haystack(text);
-    const std::string_view needle(term);
-    const auto fold = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-    const auto found = std::search(haystack.begin(), haystack.end(), needle.begin(), needle.end(),
-                                   [&](char a, char b) { return fold(a) == fold(b); });
-    sqlite3_result_int(context, found != haystack.end() || needle.empty());
-}
+using Matcher = Like::Result (*)(const char *, const char *, QDeadlineTimer);
 
-// LIKE for terms with wildcards, in bounded time; the search's deadline is
-// the function's user data.
-void likeText(sqlite3_context *context, int, sqlite3_value **arguments)
+// An SQL function (text, pattern) that answers as LIKE does, through one of
+// the matchers of LikeMatch.h, which take time bounded by the lengths; the
+// search's deadline is the function's user data. Text and pattern end at a
+// NUL character, as LIKE reads them.
+template<Matcher matcher>
+void matchFunction(sqlite3_context *context, int, sqlite3_value **arguments)
 {
     const auto *text = reinterpret_cast<const char *>(sqlite3_value_text(arguments[0]));
     const auto *pattern = reinterpret_cast<const char *>(sqlite3_value_text(arguments[1]));
@@ -47,7 +29,7 @@ void likeText(sqlite3_context *context, int, sqlite3_value **arguments)
         return;
     }
     const auto &deadline = *static_cast<const QDeadlineTimer *>(sqlite3_user_data(context));
-    const Like::Result result = Like::match(text, pattern, deadline);
+    const Like::Result result = matcher(text, pattern, deadline);
     if (result == Like::Result::TimedOut)
         sqlite3_result_error_code(context, SQLITE_INTERRUPT);
     else
@@ -99,10 +81,10 @@ std::optional<QString> CommandStore::open(const QString &path, const QByteArray 
         return failure;
     sqlite3 *db = m_db.handle();
     if (!m_db.exec(kPageCache)
-        || sqlite3_create_function(db, "contains_text", kArguments, kFunctionFlags, nullptr, containsText, nullptr,
-                                   nullptr) != SQLITE_OK
-        || sqlite3_create_function(db, "like_text", kArguments, kFunctionFlags, &m_searchDeadline, likeText, nullptr,
-                                   nullptr) != SQLITE_OK
+        || sqlite3_create_function(db, "contains_text", kArguments, kFunctionFlags, &m_searchDeadline,
+                                   matchFunction<Like::contains>, nullptr, nullptr) != SQLITE_OK
+        || sqlite3_create_function(db, "like_text", kArguments, kFunctionFlags, &m_searchDeadline,
+                                   matchFunction<Like::match>, nullptr, nullptr) != SQLITE_OK
         || !m_db.prepare(kCheckStatement)) {
         const QString failure = m_db.errorText();
         m_db.close();

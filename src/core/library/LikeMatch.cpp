@@ -1,5 +1,8 @@
 #include "LikeMatch.h"
 
+#include <string_view>
+#include <vector>
+
 namespace Like {
 
 namespace {
@@ -33,9 +36,11 @@ char32_t readCharacter(const unsigned char *&text)
     return c;
 }
 
-char32_t foldAscii(char32_t c)
+// A byte or a character with an ASCII capital made small.
+template<typename Character>
+Character foldAscii(Character c)
 {
-    return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c;
+    return c >= 'A' && c <= 'Z' ? Character(c - 'A' + 'a') : c;
 }
 
 bool sameCharacter(char32_t patternCharacter, char32_t textCharacter)
@@ -79,6 +84,38 @@ Result match(const char *text, const char *pattern, QDeadlineTimer deadline)
     while (*p == kAnyRun)
         ++p;
     return *p ? Result::NoMatch : Result::Match;
+}
+
+// Knuth, Morris and Pratt: after a mismatch the search goes on from the
+// longest start of the term that the text just read ends with, so no byte of
+// the text is read twice.
+Result contains(const char *text, const char *term, QDeadlineTimer deadline)
+{
+    const std::string_view needle(term);
+    if (needle.empty())
+        return Result::Match;
+    // longest[i]: the longest proper start of needle[0..i] that also ends it.
+    std::vector<size_t> longest(needle.size(), 0);
+    for (size_t i = 1, k = 0; i < needle.size(); ++i) {
+        while (k > 0 && foldAscii(needle[i]) != foldAscii(needle[k]))
+            k = longest[k - 1];
+        if (foldAscii(needle[i]) == foldAscii(needle[k]))
+            ++k;
+        longest[i] = k;
+    }
+    size_t matched = 0;
+    unsigned steps = 0;
+    for (const char *t = text; *t; ++t) {
+        if (++steps % kStepsPerClockCheck == 0 && deadline.hasExpired())
+            return Result::TimedOut;
+        while (matched > 0 && foldAscii(*t) != foldAscii(needle[matched]))
+            matched = longest[matched - 1];
+        if (foldAscii(*t) == foldAscii(needle[matched]))
+            ++matched;
+        if (matched == needle.size())
+            return Result::Match;
+    }
+    return Result::NoMatch;
 }
 
 } // namespace Like

@@ -14,4 +14,11 @@ enum class Result { NoMatch, Match, TimedOut };
 
 Result match(const char *text, const char *pattern, QDeadlineTimer deadline);
 
+// What LIKE '%term%' answers for a term without wildcards, found byte by
+// byte: ASCII letters without regard to case, every other byte exactly (a
+// UTF-8 term never matches in the middle of a character, since no character
+// starts with a continuation byte). The time taken grows with the sum of the
+// two lengths.
+Result contains(const char *text, const char *term, QDeadlineTimer deadline);
+
 } // namespace Like
