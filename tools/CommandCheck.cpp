@@ -21,9 +21,6 @@ struct SampleKind {
     const char16_t *sample;
 };
 constexpr std::array kSampleKinds = {
-    SampleKind{u"密码", u"Xy9-zq7-Lm3"},
-    SampleKind{u"密钥", u"Xy9-zq7-Lm3"},
-    SampleKind{u"口令", u"Xy9-zq7-Lm3"},
     SampleKind{u"公钥", u"ssh-ed25519 AAAAC3NzaC1lZDI1NTE5AAAAIHRvdmFudQ alice@laptop"},
     SampleKind{u"IP", u"192.0.2.10"},
     SampleKind{u"UUID", u"3f2b6c1e-8a4d-4e1f-9b7a-2c5d8e0f1a3b"},
@@ -42,8 +39,10 @@ constexpr std::array kSampleKinds = {
 };
 const char16_t kGenericSample[] = u"sample";
 
-// Placeholder words that name something the user keeps secret.
+// Placeholder words that name something the user keeps secret, and what a
+// user would type for one.
 constexpr std::array kSecretKeys = {u"密码", u"密钥", u"口令", u"私钥"};
+const char16_t kSecretSample[] = u"Xy9-zq7-Lm3";
 
 // Stand-ins of other forms that a pasted command would act on as if real.
 const QRegularExpression &foreignPlaceholder()
@@ -201,8 +200,15 @@ QList<Placeholder> placeholdersOf(const QString &pasted)
     return found;
 }
 
+bool isSecret(const QString &word)
+{
+    return std::any_of(kSecretKeys.begin(), kSecretKeys.end(), [&](const char16_t *key) { return word.contains(QStringView(key)); });
+}
+
 QString sampleFor(const QString &word)
 {
+    if (isSecret(word))
+        return QString::fromUtf16(kSecretSample);
     for (const SampleKind &kind : kSampleKinds) {
         if (word.contains(QStringView(kind.key)))
             return QString::fromUtf16(kind.sample);
@@ -217,11 +223,6 @@ QString filledScript(const QString &code)
     for (auto it = placeholders.crbegin(); it != placeholders.crend(); ++it)
         script.replace(it->begin, it->length, sampleFor(it->word));
     return script;
-}
-
-bool isSecret(const QString &word)
-{
-    return std::any_of(kSecretKeys.begin(), kSecretKeys.end(), [&](const char16_t *key) { return word.contains(QStringView(key)); });
 }
 
 QStringList textProblems(const QString &code)

@@ -16,8 +16,7 @@ namespace {
 // error is an HTTP status that came with its body, which is an answer.
 bool transportFailed(QNetworkReply::NetworkError error)
 {
-    return (error > QNetworkReply::NoError && error < QNetworkReply::ProxyConnectionRefusedError)
-        || (error >= QNetworkReply::ProxyConnectionRefusedError && error <= QNetworkReply::ProxyTimeoutError);
+    return error > QNetworkReply::NoError && error <= QNetworkReply::ProxyTimeoutError;
 }
 
 bool answered(const QNetworkReply &reply)
