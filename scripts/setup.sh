@@ -10,6 +10,7 @@ packages=(
   libsqlcipher-dev sqlcipher libicu-dev
   fonts-wqy-microhei
   xvfb xauth xdotool xclip x11-apps imagemagick openbox wmctrl python3-minimal python3-xlib
+  unicode-data bzip2
   shellcheck apache2-bin media-types curl iproute2
   clang libclang-rt-14-dev
 )

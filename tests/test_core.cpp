@@ -1,7 +1,8 @@
 // The program's GUI-free logic, called directly: list order, search terms
-// and matching, the version field of the update check.
+// and matching, the pinyin search, the version field of the update check.
 #include "library/LikeMatch.h"
 #include "library/ListOrder.h"
+#include "library/PinyinIndex.h"
 #include "library/SearchTerm.h"
 #include "update/VersionCheck.h"
 
@@ -25,6 +26,8 @@ private slots:
     void likeMatch();
     void containsMatch_data();
     void containsMatch();
+    void pinyinSearch_data();
+    void pinyinSearch();
     void versionField_data();
     void versionField();
 };
@@ -104,6 +107,46 @@ void CoreTest::containsMatch()
     QFETCH(Like::Result, result);
     const QDeadlineTimer deadline = result == Like::Result::TimedOut ? QDeadlineTimer(0) : QDeadlineTimer::Forever;
     QCOMPARE(Like::contains(text.constData(), term.constData(), deadline), result);
+}
+
+void CoreTest::pinyinSearch_data()
+{
+    QTest::addColumn<QString>("term");
+    QTest::addColumn<QStringList>("found");
+    const QString install = u"安装软件包"_s;
+    const QString restart = u"重启Apache2"_s;
+    const QString longTerm = u"长期备份"_s;
+    const QString bank = u"银行"_s;
+    const QString apache = u"安装Apache2"_s;
+    QTest::newRow("initials") << u"azrjb"_s << QStringList{install};
+    QTest::newRow("whole pinyin, any case") << u"AnZhuangRuanJianBao"_s << QStringList{install};
+    QTest::newRow("inside syllables") << u"uangruanj"_s << QStringList{install};
+    QTest::newRow("both readings of 重 and 长") << u"cq"_s << QStringList{restart, longTerm};
+    QTest::newRow("the other reading") << u"zq"_s << QStringList{restart, longTerm};
+    QTest::newRow("whole, one reading") << u"chongqiapache"_s << QStringList{restart};
+    QTest::newRow("whole, the other") << u"zhangqibeifen"_s << QStringList{longTerm};
+    QTest::newRow("readings never mix") << u"zhangong"_s << QStringList();
+    QTest::newRow("银行 by yh") << u"yh"_s << QStringList{bank};
+    QTest::newRow("银行 by yx") << u"yinxing"_s << QStringList{bank};
+    QTest::newRow("Latin letters stand for themselves") << u"azapache"_s << QStringList{apache};
+    QTest::newRow("a digit is no pinyin term") << u"apache2"_s << QStringList();
+    QTest::newRow("nor a blank") << u"an zhuang"_s << QStringList();
+    QTest::newRow("nor Chinese") << u"安装"_s << QStringList();
+    // Terms longer than one machine word, in a name whose key has choices
+    // all through it.
+    QTest::newRow("long term") << u"zhong"_s.repeated(20) + u"chong"_s.repeated(20) << QStringList{u"重"_s.repeated(52)};
+    QTest::newRow("longest term") << u"chong"_s.repeated(51) + u"z"_s << QStringList{u"重"_s.repeated(52)};
+    QTest::newRow("too long") << u"a"_s.repeated(PinyinIndex::kLongestTerm + 1) << QStringList();
+}
+
+void CoreTest::pinyinSearch()
+{
+    QFETCH(QString, term);
+    QFETCH(QStringList, found);
+    PinyinIndex index;
+    index.setNames({u"安装软件包"_s, u"重启Apache2"_s, u"长期备份"_s, u"银行"_s, u"安装Apache2"_s,
+                    u"重"_s.repeated(52), u"a"_s.repeated(PinyinIndex::kLongestTerm + 1)});
+    QCOMPARE(index.namesMatching(term), found);
 }
 
 void CoreTest::versionField_data()

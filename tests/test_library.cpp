@@ -69,6 +69,7 @@ class LibraryTest : public QObject
 private slots:
     void searchByNameAndByCommand();
     void searchKeepsOrRefillsTheList();
+    void searchByPinyin();
     void quotesAndWildcards();
     void detailsAndCopy();
     void duplicateAndNullRows();
@@ -116,6 +117,34 @@ void LibraryTest::searchKeepsOrRefillsTheList()
     typeSearch(app, QStringLiteral("   "));
     QCOMPARE(app.listed(), kAllSorted);
     typeSearch(app, QStringLiteral("  当前 "));
+    QCOMPARE(app.listed(), QStringList({u"查看当前目录"_s}));
+}
+
+// A term of letters that no name contains finds the names it spells in
+// pinyin; one that a name contains finds just that.
+void LibraryTest::searchByPinyin()
+{
+    TestApp app;
+    app.started();
+    typeSearch(app, QStringLiteral("CQ"));
+    QCOMPARE(app.listed(), QStringList({u"重启Apache2"_s}));
+    typeSearch(app, QStringLiteral("zhongqi"));
+    QCOMPARE(app.listed(), QStringList({u"重启Apache2"_s}));
+    typeSearch(app, QStringLiteral("zkdq"));
+    QCOMPARE(app.listed(), QStringList({u"查看当前目录"_s}));
+    // "a" is also in the pinyin of 更新软件源并升级, but names hold it.
+    typeSearch(app, QStringLiteral("a"));
+    QCOMPARE(app.listed(), QStringList({u"apache日志"_s, u"重启Apache2"_s}));
+    // A term with another character, one that nothing spells and a search
+    // by command leave the list.
+    auto *box = app.find<QLineEdit>(QStringLiteral("Text1"));
+    QTest::keyClicks(box, u"2 x"_s);
+    QCOMPARE(app.listed(), QStringList({u"apache日志"_s, u"重启Apache2"_s}));
+    typeSearch(app, QStringLiteral("zkdq"));
+    QTest::keyClicks(box, u"xyz"_s);
+    QCOMPARE(app.listed(), QStringList({u"查看当前目录"_s}));
+    QTest::mouseClick(app.find<QRadioButton>(QStringLiteral("Option1(0)")), Qt::LeftButton);
+    box->setText(u"gengxin"_s);
     QCOMPARE(app.listed(), QStringList({u"查看当前目录"_s}));
 }
 

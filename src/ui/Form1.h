@@ -2,6 +2,7 @@
 
 #include "ChromeGeometry.h"
 #include "library/CommandStore.h"
+#include "library/PinyinIndex.h"
 #include "pages/TopicTexts.h"
 #include "update/HttpTextFetch.h"
 #include "update/UpdateSettings.h"
@@ -130,6 +131,7 @@ private:
     CommandStore conn;
     QString m_cutCommand; // the whole command while Text2 shows only its start
     NameListModel *m_names = nullptr;
+    PinyinIndex m_pinyin; // the pinyin keys of every command's name
 
     QListView *List1 = nullptr;
     QRadioButton *Option1[2] = {};

@@ -80,6 +80,7 @@ void Form1::read()
     QStringList names;
     if (!conn.allNames(names))
         return reportQueryFailure();
+    m_pinyin.setNames(names);
     fillList(names);
 }
 
@@ -104,15 +105,19 @@ void Form1::reportQueryFailure()
 }
 
 // An emptied box lists every command again; a search for the empty term
-// would find the same rows, so it is not run first.
+// would find the same rows, so it is not run first. A term of letters that
+// no name contains looks for the names it spells in pinyin (az, anzhuang).
 void Form1::Text1_Change()
 {
     if (Text1->text().isEmpty())
         return read();
     const auto column = Option1[1]->isChecked() ? CommandStore::Column::Name : CommandStore::Column::Code;
+    const QString term = Search::termOf(Text1->text());
     QStringList names;
-    if (!conn.namesContaining(column, Search::termOf(Text1->text()), names))
+    if (!conn.namesContaining(column, term, names))
         return reportQueryFailure();
+    if (names.isEmpty() && column == CommandStore::Column::Name)
+        names = m_pinyin.namesMatching(term);
     fillList(names);
 }
 
