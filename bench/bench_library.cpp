@@ -1,5 +1,6 @@
 // Speed of the command library at 100,000 commands: opening the database,
-// filling the list, one search keystroke, one details lookup, and the time
+// filling the list, one search keystroke, making the names' pinyin keys, a
+// keystroke that finds names by pinyin, one details lookup, and the time
 // from process start to the shown window. Beside them, in the same run, a
 // reference: a plain in-memory case-insensitive substring scan plus sorting
 // the matches.
@@ -10,6 +11,7 @@
 #include "desktop/StyleSheetSkin.h"
 #include "library/CommandStore.h"
 #include "library/LibraryTexts.h"
+#include "library/PinyinIndex.h"
 #include "ui/Form1.h"
 #include "ui/NameListModel.h"
 
@@ -38,6 +40,9 @@ constexpr int kRareEvery = 100;
 constexpr int kCommonEvery = 2;
 const QString kRareTerm = QStringLiteral("网站");
 const QString kCommonTerm = QStringLiteral("服务");
+// The rare term's whole pinyin and its initials.
+const QString kRarePinyin = QStringLiteral("wangzhan");
+const QString kRareInitials = QStringLiteral("wz");
 constexpr char kStartupChild[] = "--startup-child";
 
 QList<CommandSource::Command> generate(int rows)
@@ -182,6 +187,38 @@ int main(int argc, char *argv[])
         print((std::string(search.name) + "_query_only_ms").c_str(), queryMs, "ms");
         print((std::string(search.name) + "_reference_ms").c_str(), referenceMs, "ms");
         print((std::string(search.name) + "_ratio").c_str(), keystrokeMs / referenceMs, "x");
+    }
+
+    QStringList allNames;
+    store.allNames(allNames);
+    print("pinyin_keys_ms", medianMs(runs, [&] {
+              PinyinIndex index;
+              index.setNames(allNames);
+          }), "ms");
+    PinyinIndex pinyin;
+    pinyin.setNames(allNames);
+    double byNameMs = 0;
+    for (const QString &term : {kRareTerm, kRarePinyin, kRareInitials}) {
+        // The keystroke as the window runs it: the search by name, then,
+        // when it finds nothing, the pinyin keys.
+        qsizetype found = 0;
+        const double keystrokeMs = medianMs(runs, [&] {
+            QStringList names;
+            store.namesContaining(CommandStore::Column::Name, term, names);
+            if (names.isEmpty())
+                names = pinyin.namesMatching(term);
+            model.setNames(names);
+            found = names.size();
+        });
+        if (term == kRareTerm) {
+            byNameMs = keystrokeMs;
+            continue;
+        }
+        const std::string name = "pinyin_" + term.toStdString();
+        std::printf("%s_matches: %lld\n", name.c_str(), static_cast<long long>(found));
+        print((name + "_keystroke_ms").c_str(), keystrokeMs, "ms");
+        print((name + "_keys_only_ms").c_str(), medianMs(runs, [&] { pinyin.namesMatching(term); }), "ms");
+        print((name + "_ratio_to_name_keystroke").c_str(), keystrokeMs / byNameMs, "x");
     }
 
     const QString someName = commands.at(rows / 2).name;
