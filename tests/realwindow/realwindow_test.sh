@@ -120,6 +120,17 @@ click() {
   sleep 0.3
 }
 
+# Empties the search box, chooses what it searches and types the term.
+by_command=480           # Option1(0)
+by_name=345              # Option1(1)
+search_for() {
+  click "$1" 132
+  click 480 170            # Text1
+  xdotool key --clearmodifiers ctrl+a BackSpace
+  xdotool type --delay 40 "$2"
+  sleep 0.5
+}
+
 pixel() { convert "$1" -crop "1x1+$2+$3" -depth 8 txt:- | grep -o '#[0-9A-F]\{6\}'; }
 # The frame's two buttons in a screenshot look as they did at the start.
 same_buttons() {
@@ -167,10 +178,7 @@ term='a2enmod rewrite'
 line=$(grep -P "^[^#].*\t.*${term}" "$data_file")
 [ "$(grep -cP "^[^#].*\t.*${term}" "$data_file")" = 1 ] || fail "search term is not unique in the library"
 library_command=$(printf '%s' "${line#*$'\t'}" | sed 's/%/\r\n/g')
-click 480 132            # Option1(0): search by command text
-click 480 170            # Text1
-xdotool type --delay 40 "$term"
-sleep 0.5
+search_for $by_command "$term"
 click 60 128             # the first entry of List1
 click 468 340            # Command1 "复制"
 clipboard_holds "$library_command" copied
@@ -187,6 +195,17 @@ xdotool key --clearmodifiers Return
 sleep 0.3
 clipboard_holds "$library_command" "Enter copied"
 pass "a click on the chosen name restores its command; Enter copies it"
+
+# Letters that no name holds find the names they spell in pinyin: jhkj, the
+# initials of 查看交换空间 and of no other name.
+pinyin_line=$(grep -P "^查看交换空间\t" "$data_file") || fail "查看交换空间 is not in the library"
+search_for $by_name jhkj
+import -window root "$shot_dir/pinyin.png"
+click 60 128             # the first entry of List1
+click 468 340            # Command1 "复制"
+clipboard_holds "$(printf '%s' "${pinyin_line#*$'\t'}" | sed 's/%/\r\n/g')" "pinyin search"
+pass "typed initials find the name they spell; its command copied"
+search_for $by_command "$term"
 
 # Hovered, then covered and shown again: the frame's buttons are normal.
 xdotool mousemove --sync $((win_x + width - 30)) $((win_y + 12))
