@@ -56,8 +56,10 @@ void PinyinIndex::addKeys(const QString &name)
     std::vector<std::string_view> firsts;
     for (qsizetype i = 0; i < name.size(); ++i) {
         char32_t c = name.at(i).unicode();
-        if (QChar::isHighSurrogate(c) && i + 1 < name.size() && name.at(i + 1).isLowSurrogate())
-            c = QChar::surrogateToUcs4(name.at(i), name.at(++i));
+        if (QChar::isHighSurrogate(c) && i + 1 < name.size() && name.at(i + 1).isLowSurrogate()) {
+            c = QChar::surrogateToUcs4(name.at(i), name.at(i + 1));
+            ++i;
+        }
         if (isAsciiLetter(c) || isAsciiDigit(c)) {
             const char own = lowerAscii(c);
             initials.add({&own, 1});
