@@ -12,22 +12,25 @@ constexpr std::size_t kByteValues = 256;
 constexpr std::size_t kWordBits = 64;
 } // namespace
 
-void Writer::choose(std::span<const std::string_view> alternatives)
+void Writer::choose()
 {
-    std::vector<std::string_view> distinct;
-    for (const std::string_view alternative : alternatives) {
-        const std::string_view part = alternative.substr(0, kLongestPart);
-        if (distinct.size() < kLongestPart && std::find(distinct.begin(), distinct.end(), part) == distinct.end())
-            distinct.push_back(part);
+    std::vector<std::string_view> &distinct = m_offered;
+    for (std::string_view &alternative : distinct)
+        alternative = alternative.substr(0, kLongestPart);
+    std::sort(distinct.begin(), distinct.end());
+    distinct.erase(std::unique(distinct.begin(), distinct.end()), distinct.end());
+    distinct.resize(std::min(distinct.size(), kLongestPart));
+    if (distinct.size() == 1) {
+        add(distinct.front());
+    } else if (distinct.size() > 1) {
+        flushRun();
+        m_out.push_back(std::uint8_t(distinct.size()));
+        for (const std::string_view alternative : distinct) {
+            m_out.push_back(std::uint8_t(alternative.size()));
+            m_out.insert(m_out.end(), alternative.begin(), alternative.end());
+        }
     }
-    if (distinct.size() <= 1)
-        return add(distinct.empty() ? std::string_view() : distinct.front());
-    flushRun();
-    m_out.push_back(std::uint8_t(distinct.size()));
-    for (const std::string_view alternative : distinct) {
-        m_out.push_back(std::uint8_t(alternative.size()));
-        m_out.insert(m_out.end(), alternative.begin(), alternative.end());
-    }
+    m_offered.clear();
 }
 
 void Writer::flushRun()

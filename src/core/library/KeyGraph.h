@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,7 +12,7 @@
 //   alternative := length (1..255) byte{length}
 namespace KeyGraph {
 
-// Appends one key to a buffer of keys.
+// Appends keys to a buffer of keys, one after the other.
 class Writer
 {
 public:
@@ -24,8 +23,11 @@ public:
 
     // Text that every reading of the key goes through.
     void add(std::string_view text) { m_run += text; }
-    // A choice between alternatives; equal ones count once.
-    void choose(std::span<const std::string_view> alternatives);
+    // One alternative of the next choice.
+    void offer(std::string_view alternative) { m_offered.push_back(alternative); }
+    // A choice between the alternatives offered since the last one, each
+    // counted once; a single one is text like any other.
+    void choose();
     // Ends the key.
     void finish();
 
@@ -34,6 +36,7 @@ private:
 
     std::vector<std::uint8_t> &m_out;
     std::string m_run;
+    std::vector<std::string_view> m_offered;
 };
 
 // A term as the bit-parallel matcher (shift-and) reads it: bit i of a

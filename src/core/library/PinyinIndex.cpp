@@ -43,17 +43,15 @@ void PinyinIndex::setNames(const QStringList &names)
     m_initials.clear();
     m_whole.clear();
     m_keys.reserve(size_t(names.size()));
-    for (const QString &name : names)
-        addKeys(name);
-}
-
-void PinyinIndex::addKeys(const QString &name)
-{
-    Keys keys{m_initials.size(), m_whole.size()};
     KeyGraph::Writer initials(m_initials);
     KeyGraph::Writer whole(m_whole);
-    std::vector<std::string_view> readings;
-    std::vector<std::string_view> firsts;
+    for (const QString &name : names)
+        m_keys.push_back(keysOf(name, initials, whole));
+}
+
+PinyinIndex::Keys PinyinIndex::keysOf(const QString &name, KeyGraph::Writer &initials, KeyGraph::Writer &whole) const
+{
+    Keys keys{m_initials.size(), m_whole.size()};
     for (qsizetype i = 0; i < name.size(); ++i) {
         char32_t c = name.at(i).unicode();
         if (QChar::isHighSurrogate(c) && i + 1 < name.size() && name.at(i + 1).isLowSurrogate()) {
@@ -68,23 +66,21 @@ void PinyinIndex::addKeys(const QString &name)
             ++keys.longest;
             continue;
         }
-        readings.clear();
-        firsts.clear();
         std::size_t longest = 0;
         for (const std::uint16_t number : Pinyin::readingsOf(c)) {
             const std::string_view syllable = Pinyin::syllable(number);
-            readings.push_back(syllable);
-            firsts.push_back(syllable.substr(0, 1));
+            initials.offer(syllable.substr(0, 1));
+            whole.offer(syllable);
             keys.letters |= lettersOf(syllable);
             longest = std::max(longest, syllable.size());
         }
-        initials.choose(firsts);
-        whole.choose(readings);
+        initials.choose();
+        whole.choose();
         keys.longest += longest;
     }
     initials.finish();
     whole.finish();
-    m_keys.push_back(keys);
+    return keys;
 }
 
 bool PinyinIndex::isPinyinTerm(const QString &term)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "KeyGraph.h"
+
 #include <QStringList>
 
 #include <cstdint>
@@ -36,7 +38,8 @@ private:
         std::uint32_t letters = 0; // every letter of its keys, bit 0 for "a"
     };
 
-    void addKeys(const QString &name);
+    // Writes the keys of a name after those made before.
+    Keys keysOf(const QString &name, KeyGraph::Writer &initials, KeyGraph::Writer &whole) const;
 
     QStringList m_names;
     std::vector<Keys> m_keys;
