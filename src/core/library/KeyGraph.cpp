@@ -7,6 +7,7 @@ namespace KeyGraph {
 
 namespace {
 constexpr std::uint8_t kKeyEnd = 0;
+constexpr std::uint8_t kRun = 1; // a segment of one alternative
 constexpr std::size_t kLongestPart = std::numeric_limits<std::uint8_t>::max();
 constexpr std::size_t kByteValues = 256;
 constexpr std::size_t kWordBits = 64;
@@ -37,7 +38,7 @@ void Writer::flushRun()
 {
     for (std::size_t first = 0; first < m_run.size(); first += kLongestPart) {
         const std::string_view part = std::string_view(m_run).substr(first, kLongestPart);
-        m_out.push_back(1);
+        m_out.push_back(kRun);
         m_out.push_back(std::uint8_t(part.size()));
         m_out.insert(m_out.end(), part.begin(), part.end());
     }
@@ -90,7 +91,7 @@ bool Pattern::occursIn(const std::uint8_t *key)
 {
     std::fill(m_state.begin(), m_state.end(), 0);
     while (const std::uint8_t count = *key++) {
-        if (count == 1) {
+        if (count == kRun) {
             if (run(m_state.data(), key))
                 return true;
             continue;
