@@ -1,6 +1,7 @@
 #include "CommandCheck.h"
 
 #include "ShellSyntax.h"
+#include "library/LibraryTexts.h"
 
 #include <QHash>
 #include <QRegularExpression>
@@ -11,8 +12,6 @@
 namespace CommandCheck {
 
 namespace {
-
-const QChar kLineBreakMarker = QLatin1Char('%');
 
 // Kinds of placeholders: a word holding the key gets the sample. The first
 // matching key wins, so the narrower keys come first.
@@ -120,7 +119,7 @@ qsizetype markHereDocs(const QString &text, qsizetype i, const QList<HereDoc> &d
 
 QString pastedText(const QString &code)
 {
-    return QString(code).replace(kLineBreakMarker, QLatin1Char('\n'));
+    return QString(code).replace(QLatin1Char(LibraryTexts::kStoredLineBreak), QLatin1Char('\n'));
 }
 
 QList<Context> contextsOf(const QString &text)

@@ -1,5 +1,7 @@
 #include "LikeMatch.h"
 
+#include "Ascii.h"
+
 #include <string_view>
 #include <vector>
 
@@ -36,16 +38,9 @@ char32_t readCharacter(const unsigned char *&text)
     return c;
 }
 
-// A byte or a character with an ASCII capital made small.
-template<typename Character>
-Character foldAscii(Character c)
-{
-    return c >= 'A' && c <= 'Z' ? Character(c - 'A' + 'a') : c;
-}
-
 bool sameCharacter(char32_t patternCharacter, char32_t textCharacter)
 {
-    return patternCharacter == kAnyOne || foldAscii(patternCharacter) == foldAscii(textCharacter);
+    return patternCharacter == kAnyOne || Ascii::toLower(patternCharacter) == Ascii::toLower(textCharacter);
 }
 
 } // namespace
@@ -97,9 +92,9 @@ Result contains(const char *text, const char *term, QDeadlineTimer deadline)
     // longest[i]: the longest proper start of needle[0..i] that also ends it.
     std::vector<size_t> longest(needle.size(), 0);
     for (size_t i = 1, k = 0; i < needle.size(); ++i) {
-        while (k > 0 && foldAscii(needle[i]) != foldAscii(needle[k]))
+        while (k > 0 && Ascii::toLower(needle[i]) != Ascii::toLower(needle[k]))
             k = longest[k - 1];
-        if (foldAscii(needle[i]) == foldAscii(needle[k]))
+        if (Ascii::toLower(needle[i]) == Ascii::toLower(needle[k]))
             ++k;
         longest[i] = k;
     }
@@ -108,9 +103,9 @@ Result contains(const char *text, const char *term, QDeadlineTimer deadline)
     for (const char *t = text; *t; ++t) {
         if (++steps % kStepsPerClockCheck == 0 && deadline.hasExpired())
             return Result::TimedOut;
-        while (matched > 0 && foldAscii(*t) != foldAscii(needle[matched]))
+        while (matched > 0 && Ascii::toLower(*t) != Ascii::toLower(needle[matched]))
             matched = longest[matched - 1];
-        if (foldAscii(*t) == foldAscii(needle[matched]))
+        if (Ascii::toLower(*t) == Ascii::toLower(needle[matched]))
             ++matched;
         if (matched == needle.size())
             return Result::Match;

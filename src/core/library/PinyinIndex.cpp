@@ -1,26 +1,12 @@
 #include "PinyinIndex.h"
 
+#include "Ascii.h"
 #include "KeyGraph.h"
 #include "PinyinReadings.h"
 
 #include <algorithm>
 
 namespace {
-
-bool isAsciiLetter(char32_t c)
-{
-    return (c >= U'a' && c <= U'z') || (c >= U'A' && c <= U'Z');
-}
-
-bool isAsciiDigit(char32_t c)
-{
-    return c >= U'0' && c <= U'9';
-}
-
-char lowerAscii(char32_t c)
-{
-    return char(c >= U'A' && c <= U'Z' ? c - U'A' + U'a' : c);
-}
 
 std::uint32_t lettersOf(std::string_view text)
 {
@@ -58,8 +44,8 @@ PinyinIndex::Keys PinyinIndex::keysOf(const QString &name, KeyGraph::Writer &ini
             c = QChar::surrogateToUcs4(name.at(i), name.at(i + 1));
             ++i;
         }
-        if (isAsciiLetter(c) || isAsciiDigit(c)) {
-            const char own = lowerAscii(c);
+        if (Ascii::isLetter(c) || Ascii::isDigit(c)) {
+            const char own = char(Ascii::toLower(c));
             initials.add({&own, 1});
             whole.add({&own, 1});
             keys.letters |= lettersOf({&own, 1});
@@ -86,7 +72,7 @@ PinyinIndex::Keys PinyinIndex::keysOf(const QString &name, KeyGraph::Writer &ini
 bool PinyinIndex::isPinyinTerm(const QString &term)
 {
     return !term.isEmpty() && term.size() <= kLongestTerm
-        && std::all_of(term.cbegin(), term.cend(), [](QChar c) { return isAsciiLetter(c.unicode()); });
+        && std::all_of(term.cbegin(), term.cend(), [](QChar c) { return Ascii::isLetter(c.unicode()); });
 }
 
 QStringList PinyinIndex::namesMatching(const QString &term) const

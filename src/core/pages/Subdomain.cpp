@@ -1,5 +1,6 @@
 #include "Subdomain.h"
 
+#include "Ascii.h"
 #include "PageTexts.h"
 #include "SubdomainTexts.h"
 
@@ -18,7 +19,7 @@ bool hasKnownSuffix(const QString &domain)
 bool isDomainCharacter(QChar c)
 {
     const char16_t u = c.unicode();
-    return (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') || u == '.' || u == '-';
+    return Ascii::isLetter(u) || Ascii::isDigit(u) || u == '.' || u == '-';
 }
 
 } // namespace
