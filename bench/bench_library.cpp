@@ -127,8 +127,8 @@ int main(int argc, char *argv[])
     const QString dbPath = QDir(appDir.path()).filePath(QString::fromUtf8(LibraryTexts::kDatabaseFile));
     const QByteArray key(LibraryTexts::kDatabasePassword);
     const auto commands = generate(rows);
-    if (const auto error = CommandDatabase::write(dbPath, key, commands)) {
-        std::fprintf(stderr, "bench_library: %s\n", qPrintable(*error));
+    if (const Result<void> written = CommandDatabase::write(dbPath, key, commands); !written) {
+        std::fprintf(stderr, "bench_library: %s\n", qPrintable(written.error()));
         return EXIT_FAILURE;
     }
     // The shipped skin beside the program, as start-up finds it.
@@ -137,20 +137,22 @@ int main(int argc, char *argv[])
 
     print("open_ms", medianMs(runs, [&] {
               CommandStore store;
-              store.open(dbPath, key);
+              (void)store.open(dbPath, key);
           }), "ms");
 
     CommandStore store;
-    store.open(dbPath, key);
+    if (const Result<void> opened = store.open(dbPath, key); !opened) {
+        std::fprintf(stderr, "bench_library: %s\n", qPrintable(opened.error()));
+        return EXIT_FAILURE;
+    }
     NameListModel model;
+    model.setOrder(ListOrder::open().value());
     QListView view;
     view.setUniformItemSizes(true);
     view.setModel(&model);
 
     const double readMs = medianMs(runs, [&] {
-        QStringList names;
-        store.allNames(names);
-        model.setNames(names);
+        model.setNames(store.allNames().value());
     });
     print("read_fill_ms", readMs, "ms");
 
@@ -158,8 +160,7 @@ int main(int argc, char *argv[])
     for (const auto &command : commands)
         inMemory.append(command.name);
 
-    QStringList allNames;
-    store.allNames(allNames);
+    const QStringList allNames = store.allNames().value();
     print("pinyin_keys_ms", medianMs(runs, [&] {
               PinyinIndex index;
               index.setNames(allNames);
@@ -170,8 +171,7 @@ int main(int argc, char *argv[])
     // finds nothing, the pinyin keys; the list filled with what was found.
     const auto keystroke = [&](const QString &term, qsizetype &found) {
         return medianMs(runs, [&] {
-            QStringList names;
-            store.namesContaining(CommandStore::Column::Name, term, names);
+            QStringList names = store.namesContaining(CommandStore::Column::Name, term).value();
             if (names.isEmpty())
                 names = pinyin.namesMatching(term);
             model.setNames(names);
@@ -190,8 +190,7 @@ int main(int argc, char *argv[])
         if (search.term == kRareTerm)
             byNameMs = keystrokeMs;
         const double queryMs = medianMs(runs, [&] {
-            QStringList names;
-            store.namesContaining(CommandStore::Column::Name, search.term, names);
+            (void)store.namesContaining(CommandStore::Column::Name, search.term);
         });
         const double referenceMs = medianMs(runs, [&] {
             QStringList matches;
@@ -219,8 +218,7 @@ int main(int argc, char *argv[])
 
     const QString someName = commands.at(rows / 2).name;
     print("details_ms", medianMs(runs, [&] {
-              std::optional<QString> code;
-              store.codeOf(someName, code);
+              (void)store.codeOf(someName);
           }), "ms");
 
     std::vector<double> startups;

@@ -522,7 +522,7 @@ void ChromeTest::pageDragMovesOnlyThePanel()
     ChromeApp app;
     Form1 &form = app.shown();
     QList<QWidget *> panels;
-    for (int Index = 0; Index < Form1::kPanelCount; ++Index)
+    for (int Index = 0; Index < ControlArrays::kPanelCount; ++Index)
         panels.append(app.find<QWidget>(QStringLiteral("um(%1)").arg(Index)));
     QWidget *page = panels[1];
     page->move(40, 110);
@@ -550,7 +550,7 @@ void ChromeTest::pageDragMovesOnlyThePanel()
 
     // After the release it stays where it was dropped.
     QTest::mouseMove(page, QPoint(50, 50));
-    for (int Index = 0; Index < Form1::kPanelCount; ++Index)
+    for (int Index = 0; Index < ControlArrays::kPanelCount; ++Index)
         QCOMPARE(panels[Index]->pos(), places[Index]);
     QCOMPARE(form.pos(), windowAt);
     QVERIFY(!app.desktop.endStatus);

@@ -40,9 +40,9 @@ void DbToolTest::roundTrip()
 
     // Building again replaces the database instead of adding to it.
     QCOMPARE(QProcess::execute(tool(), {u"build"_s, dir.filePath(u"in.txt"_s), dir.filePath(u"db/main.mdb"_s)}), 0);
-    QList<CommandSource::Command> commands;
-    QVERIFY(!CommandDatabase::read(dir.filePath(u"db/main.mdb"_s), "#@^%7!4&&9$2T*3!8(5)", commands));
-    QCOMPARE(commands.size(), 4);
+    const auto commands = CommandDatabase::read(dir.filePath(u"db/main.mdb"_s), "#@^%7!4&&9$2T*3!8(5)");
+    QVERIFY(commands);
+    QCOMPARE(commands->size(), 4);
 }
 
 void DbToolTest::malformedLines_data()

@@ -54,7 +54,7 @@ QString shownTooltip(const TestApp &app)
 void addRawRows(const QString &path, const char *sql)
 {
     SqlCipher::Database db;
-    QVERIFY(!db.open(path, SQLITE_OPEN_READWRITE, LibraryTexts::kDatabasePassword));
+    QVERIFY(db.open(path, SQLITE_OPEN_READWRITE, LibraryTexts::kDatabasePassword));
     QVERIFY2(db.exec(sql), qPrintable(db.errorText()));
 }
 

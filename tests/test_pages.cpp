@@ -61,7 +61,7 @@ void click(TestApp &app, const char *button)
 QList<int> shownPages(TestApp &app)
 {
     QList<int> shown;
-    for (int i = 0; i < Form1::kPageCount; ++i)
+    for (int i = 0; i < ControlArrays::kPageCount; ++i)
         if (page(app, i)->isVisible())
             shown.append(i);
     return shown;
@@ -165,7 +165,7 @@ void PagesTest::pageTopics()
     TestApp app;
     Form1 &form = app.started();
     QWidget *panel = ::page(app, page);
-    QWidget *notice = ::page(app, Form1::kCopyNotice);
+    QWidget *notice = ::page(app, ControlArrays::kCopyNotice);
     const QSize size = panel->size();
     QCOMPARE(Pages::centredPlace(form.size(), size), place);
 
@@ -277,7 +277,7 @@ void PagesTest::commandBoxesCoverTheirGaps()
     app.started();
     constexpr qreal kHalfCharacter = 6;
     int covered = 0;
-    for (int i = 0; i < Form1::kPageCount; ++i) {
+    for (int i = 0; i < ControlArrays::kPageCount; ++i) {
         for (const DesignLabel *label : page(app, i)->findChildren<DesignLabel *>()) {
             // The whole text shows, inside the label's box and its container.
             const QWidget *container = label->parentWidget();

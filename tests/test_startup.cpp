@@ -80,7 +80,7 @@ void StartupTest::unopenableDatabaseEndsBeforeTheWindow()
     if (damage == "missing") {
         QFile::remove(path);
     } else if (damage == "rekey") {
-        CommandDatabase::write(path, "another password", TestApp::defaultCommands());
+        QVERIFY(CommandDatabase::write(path, "another password", TestApp::defaultCommands()));
     } else if (damage == "garbage") {
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
@@ -88,7 +88,7 @@ void StartupTest::unopenableDatabaseEndsBeforeTheWindow()
     } else if (damage == "no table") {
         QFile::remove(path);
         SqlCipher::Database db;
-        QVERIFY(!db.open(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, LibraryTexts::kDatabasePassword));
+        QVERIFY(db.open(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, LibraryTexts::kDatabasePassword));
         QVERIFY(db.exec("create table commands (na text, code text)"));
     } else if (damage == "directory") {
         QFile::remove(path);
@@ -149,7 +149,7 @@ void StartupTest::windowAsFirstShown()
     for (const char *image : {"Image8", "Image9", "Image10"})
         QVERIFY(!app.find<QWidget>(QString::fromLatin1(image))->isVisible());
     // No page lies in the client area.
-    for (int page = 0; page < Form1::kPageCount; ++page) {
+    for (int page = 0; page < ControlArrays::kPageCount; ++page) {
         auto *panel = app.find<QWidget>(QStringLiteral("um(%1)").arg(page));
         QVERIFY(!panel->isVisible() || panel->x() >= form.width());
     }
@@ -157,7 +157,7 @@ void StartupTest::windowAsFirstShown()
     // The topic bar reads, left to right, top row then bottom row.
     QStringList rows[2];
     QList<QPushButton *> topics;
-    for (int i = 0; i < Form1::kTopicCount; ++i)
+    for (int i = 0; i < ControlArrays::kTopicCount; ++i)
         topics.append(app.find<QPushButton>(QStringLiteral("Command5(%1)").arg(i)));
     std::sort(topics.begin(), topics.end(), [](auto *a, auto *b) { return std::pair(a->y(), a->x()) < std::pair(b->y(), b->x()); });
     for (int i = 0; i < topics.size(); ++i)
@@ -207,7 +207,7 @@ void StartupTest::oddFolders()
             rmdir(level.constData());
     });
     const QString database = QDir(folder.path()).filePath(QString::fromUtf8(LibraryTexts::kDatabaseFile));
-    QVERIFY(!CommandDatabase::write(database, LibraryTexts::kDatabasePassword, TestApp::defaultCommands()));
+    QVERIFY(CommandDatabase::write(database, LibraryTexts::kDatabasePassword, TestApp::defaultCommands()));
     FakeDesktop desktop;
     RecordingSkin skin;
     Form1 form({folder.path(), desktop, skin, TestApp::refusingUpdate()});

@@ -25,18 +25,18 @@ bool insertAll(const SqlCipher::Database &db, const QList<CommandSource::Command
 
 } // namespace
 
-std::optional<QString> write(const QString &path, const QByteArray &key, const QList<CommandSource::Command> &commands)
+Result<void> write(const QString &path, const QByteArray &key, const QList<CommandSource::Command> &commands)
 {
     // Build beside the target and move it into place once complete.
     const QString partial = path + QStringLiteral(".partial");
     QFile::remove(partial);
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
-        return QStringLiteral("无法创建目录 %1").arg(QFileInfo(path).absolutePath());
+        return Failure{QStringLiteral("无法创建目录 %1").arg(QFileInfo(path).absolutePath())};
     QString failure;
     {
         SqlCipher::Database db;
-        if (const auto opened = db.open(partial, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, key))
-            failure = *opened;
+        if (const Result<void> opened = db.open(partial, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, key); !opened)
+            failure = opened.error();
         else if (!db.exec("create table u (na text, code text)") || !db.exec("begin") || !insertAll(db, commands)
                  || !db.exec("create index u_na on u (na)") || !db.exec("commit"))
             failure = db.errorText();
@@ -47,26 +47,26 @@ std::optional<QString> write(const QString &path, const QByteArray &key, const Q
         failure = QStringLiteral("无法写入 %1").arg(path);
     if (!failure.isEmpty()) {
         QFile::remove(partial);
-        return failure;
+        return Failure{failure};
     }
-    return std::nullopt;
+    return {};
 }
 
-std::optional<QString> read(const QString &path, const QByteArray &key, QList<CommandSource::Command> &commands)
+Result<QList<CommandSource::Command>> read(const QString &path, const QByteArray &key)
 {
-    commands.clear();
     SqlCipher::Database db;
-    if (const auto opened = db.open(path, SQLITE_OPEN_READONLY, key))
-        return opened;
+    if (const Result<void> opened = db.open(path, SQLITE_OPEN_READONLY, key); !opened)
+        return Failure{opened.error()};
     const SqlCipher::Statement select = db.prepare("select na, code from u order by rowid");
     if (!select)
-        return db.errorText();
+        return Failure{db.errorText()};
+    QList<CommandSource::Command> commands;
     int step;
     while ((step = sqlite3_step(select.get())) == SQLITE_ROW)
         commands.append({SqlCipher::columnText(select.get(), 0), SqlCipher::columnText(select.get(), 1)});
     if (step != SQLITE_DONE)
-        return db.errorText();
-    return std::nullopt;
+        return Failure{db.errorText()};
+    return commands;
 }
 
 } // namespace CommandDatabase

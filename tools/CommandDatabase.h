@@ -1,11 +1,10 @@
 #pragma once
 
 #include "CommandSource.h"
+#include "Result.h"
 
 #include <QByteArray>
 #include <QString>
-
-#include <optional>
 
 // Writing and reading the encrypted command database: a standard SQLCipher
 // file with the library's default settings and one table u (na, code),
@@ -13,9 +12,9 @@
 namespace CommandDatabase {
 
 // Writes a new database at path (replacing any file there) holding commands
-// in their order. Returns the reason on failure.
-std::optional<QString> write(const QString &path, const QByteArray &key, const QList<CommandSource::Command> &commands);
-// Reads every row of table u in table order. Returns the reason on failure.
-std::optional<QString> read(const QString &path, const QByteArray &key, QList<CommandSource::Command> &commands);
+// in their order.
+Result<void> write(const QString &path, const QByteArray &key, const QList<CommandSource::Command> &commands);
+// Every row of table u in table order.
+Result<QList<CommandSource::Command>> read(const QString &path, const QByteArray &key);
 
 } // namespace CommandDatabase

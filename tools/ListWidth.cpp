@@ -19,11 +19,11 @@ ListWidth::ListWidth()
     const auto controls = Design::windowControls();
     const auto list = std::find_if(controls.begin(), controls.end(),
                                    [](const Design::Control &control) { return qstrcmp(control.name, kListName) == 0; });
-    Q_ASSERT(list != controls.end());
+    if (list == controls.end())
+        qFatal("The window's design holds no %s", kListName);
     DesignBuilder builder(&m_window);
     builder.build({list, 1});
-    m_list = m_window.findChild<QListView *>(QString::fromLatin1(kListName));
-    Q_ASSERT(m_list);
+    m_list = builder.control<QListView>(kListName);
     m_list->setModel(new QStringListModel(m_list));
 }
 

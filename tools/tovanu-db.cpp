@@ -31,16 +31,17 @@ int build(const QString &sourcePath, const QString &databasePath)
     QList<CommandSource::Command> commands;
     if (const auto error = CommandSource::parse(QString::fromUtf8(source.readAll()), commands))
         return fail(QStringLiteral("%1 第%2行: %3").arg(sourcePath).arg(error->line).arg(error->reason));
-    if (const auto error = CommandDatabase::write(databasePath, kKey, commands))
-        return fail(*error);
+    if (const Result<void> written = CommandDatabase::write(databasePath, kKey, commands); !written)
+        return fail(written.error());
     return EXIT_SUCCESS;
 }
 
 int dump(const QString &databasePath, const QString &sourcePath)
 {
-    QList<CommandSource::Command> commands;
-    if (const auto error = CommandDatabase::read(databasePath, kKey, commands))
-        return fail(QStringLiteral("无法读取 %1: %2").arg(databasePath, *error));
+    const Result<QList<CommandSource::Command>> read = CommandDatabase::read(databasePath, kKey);
+    if (!read)
+        return fail(QStringLiteral("无法读取 %1: %2").arg(databasePath, read.error()));
+    const QList<CommandSource::Command> &commands = *read;
     for (qsizetype i = 0; i < commands.size(); ++i) {
         if (const auto problem = CommandSource::problemOf(commands.at(i)))
             return fail(QStringLiteral("第%1条命令无法写成一行: %2").arg(i + 1).arg(*problem));

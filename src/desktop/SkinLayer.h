@@ -3,11 +3,12 @@
 #include <QString>
 
 // The look of the whole program. Start-up attaches the skin file and then
-// adjusts its colours; the program never looks at what either call returns.
+// adjusts its colours; a skin that cannot be attached leaves the look as it
+// was, and the program goes on.
 class SkinLayer
 {
 public:
     virtual ~SkinLayer() = default;
-    virtual int attachEx(const QString &skinFilePath, const QString &password) = 0;
-    virtual int adjustHsv(int hue, int saturation, int value) = 0;
+    virtual void attachEx(const QString &skinFilePath, const QString &password) = 0;
+    virtual void adjustHsv(int hue, int saturation, int value) = 0;
 };

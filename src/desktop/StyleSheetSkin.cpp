@@ -5,27 +5,20 @@
 #include <QApplication>
 #include <QFile>
 
-namespace {
-constexpr int kDone = 1;
-constexpr int kFailed = 0;
-}
-
-int StyleSheetSkin::attachEx(const QString &skinFilePath, const QString &)
+void StyleSheetSkin::attachEx(const QString &skinFilePath, const QString &)
 {
     QFile file(skinFilePath);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        return kFailed;
+        return;
     m_attached = Attached{QString::fromUtf8(file.readAll()), QApplication::palette()};
     qApp->setStyleSheet(m_attached->styleSheet);
-    return kDone;
 }
 
-int StyleSheetSkin::adjustHsv(int hue, int saturation, int value)
+void StyleSheetSkin::adjustHsv(int hue, int saturation, int value)
 {
     if (!m_attached)
-        return kFailed;
+        return;
     const Skin::HsvShift shift{hue, saturation, value};
     QApplication::setPalette(Skin::shifted(m_attached->palette, shift));
     qApp->setStyleSheet(Skin::shiftedStyleSheet(m_attached->styleSheet, shift));
-    return kDone;
 }

@@ -14,12 +14,11 @@
 class StyleSheetSkin final : public SkinLayer
 {
 public:
-    // The skin file is plain text and has no password. Returns 1 when the
-    // skin is attached and 0, leaving the look as it was, when the file
-    // cannot be read.
-    int attachEx(const QString &skinFilePath, const QString &password) override;
-    // Returns 1 when the attached skin was adjusted and 0 when there is none.
-    int adjustHsv(int hue, int saturation, int value) override;
+    // The skin file is plain text and has no password. A file that cannot be
+    // read leaves the look as it was.
+    void attachEx(const QString &skinFilePath, const QString &password) override;
+    // Without an attached skin, nothing changes.
+    void adjustHsv(int hue, int saturation, int value) override;
 
 private:
     struct Attached {

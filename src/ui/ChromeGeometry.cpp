@@ -50,7 +50,7 @@ float sourceRow(Button button, Face face)
     case Face::Pressed:
         return button == Button::Minimise ? kPressedMinimiseRow : kPressedCloseRow;
     }
-    Q_UNREACHABLE();
+    qFatal("A button has no face %d", int(face));
 }
 
 // Hot regions: the button row, the two boxes (measured from the right edge)

@@ -25,7 +25,8 @@ void DesignBuilder::build(std::span<const Design::Control> controls)
 {
     for (const Design::Control &control : controls) {
         QWidget *container = control.container ? m_controls.value(QString::fromUtf8(control.container)) : m_window;
-        Q_ASSERT_X(container, control.name, "container missing from the design");
+        if (!container)
+            qFatal("The design places %s in %s, which comes later or not at all", control.name, control.container);
         QWidget *widget = create(control, container);
         widget->setObjectName(QString::fromUtf8(control.name));
         if (control.font != Design::Font::Default)
@@ -90,7 +91,7 @@ QWidget *DesignBuilder::create(const Design::Control &control, QWidget *containe
     case Kind::ListBox:
         return new QListView(container);
     }
-    Q_UNREACHABLE();
+    qFatal("The design holds a control of no known kind: %s", control.name);
 }
 
 void DesignBuilder::applyTabOrder()

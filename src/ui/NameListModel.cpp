@@ -21,7 +21,9 @@ QVariant NameListModel::data(const QModelIndex &index, int role) const
 
 void NameListModel::setNames(QStringList names)
 {
-    m_order.sort(names);
+    if (!m_order)
+        qFatal("Names were listed before the list's order was opened");
+    m_order->sort(names);
     beginResetModel();
     m_names.swap(names);
     endResetModel();

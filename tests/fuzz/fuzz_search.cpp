@@ -33,9 +33,9 @@ struct Fixture {
             {u"ÄÖÜ äöü ß"_s, u"echo umlaut"_s},
             {u"😀 emoji"_s, u"echo 😀"_s},
         };
-        if (CommandDatabase::write(path, key, commands) || store.open(path, key))
+        if (!CommandDatabase::write(path, key, commands) || !store.open(path, key))
             std::abort();
-        if (plain.open(path, SQLITE_OPEN_READONLY, key))
+        if (!plain.open(path, SQLITE_OPEN_READONLY, key))
             std::abort();
     }
 
@@ -62,10 +62,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // such terms have no oracle here.
     const bool likeIsOracle = !term.contains(QChar(0x80));
     for (const auto column : {CommandStore::Column::Name, CommandStore::Column::Code}) {
-        QStringList names;
-        if (!fixture.store.namesContaining(column, term, names))
+        const Result<QStringList> names = fixture.store.namesContaining(column, term);
+        if (!names)
             std::abort();
-        if (likeIsOracle && names != fixture.likeNames(column == CommandStore::Column::Name ? "na" : "code", term))
+        if (likeIsOracle && *names != fixture.likeNames(column == CommandStore::Column::Name ? "na" : "code", term))
             std::abort();
     }
     return 0;

@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const qsizetype at = size ? qsizetype(data[0]) * text.size() / 256 : 0;
     text.replace(at, edit.size() / 2, edit);
 
-    if (const auto reason = Sources::write(path, text))
+    if (!Sources::write(path, text))
         std::abort();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))

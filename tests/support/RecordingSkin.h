@@ -11,19 +11,17 @@
 class RecordingSkin final : public SkinLayer
 {
 public:
-    int attachEx(const QString &skinFilePath, const QString &password) override
+    void attachEx(const QString &skinFilePath, const QString &password) override
     {
         calls.append(QStringLiteral("attachEx:%1:%2").arg(skinFilePath, password));
         if (onCall)
             onCall();
-        return 1;
     }
-    int adjustHsv(int hue, int saturation, int value) override
+    void adjustHsv(int hue, int saturation, int value) override
     {
         calls.append(QStringLiteral("adjustHsv:%1,%2,%3").arg(hue).arg(saturation).arg(value));
         if (onCall)
             onCall();
-        return 1;
     }
 
     QStringList calls;

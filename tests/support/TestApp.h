@@ -4,6 +4,7 @@
 #include "FakeDesktop.h"
 #include "RecordingSkin.h"
 #include "library/LibraryTexts.h"
+#include "ui/ControlArrays.h"
 #include "ui/Form1.h"
 
 #include <QDir>
@@ -31,8 +32,8 @@ public:
 
     void writeDatabase(const Commands &commands)
     {
-        const auto error = CommandDatabase::write(databasePath(), QByteArray(LibraryTexts::kDatabasePassword), commands);
-        QVERIFY2(!error, qPrintable(error.value_or(QString())));
+        const Result<void> written = CommandDatabase::write(databasePath(), QByteArray(LibraryTexts::kDatabasePassword), commands);
+        QVERIFY2(written, qPrintable(written.error()));
     }
 
     // Builds the window; update settings default to a server that refuses.

@@ -1,5 +1,6 @@
 #include "CommandStore.h"
 
+#include "LibraryTexts.h"
 #include "LikeMatch.h"
 
 #include <chrono>
@@ -75,10 +76,10 @@ constexpr int kFunctionFlags = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
 
 } // namespace
 
-std::optional<QString> CommandStore::open(const QString &path, const QByteArray &key)
+Result<void> CommandStore::open(const QString &path, const QByteArray &key)
 {
-    if (auto failure = m_db.open(path, SQLITE_OPEN_READONLY, key))
-        return failure;
+    if (Result<void> opened = m_db.open(path, SQLITE_OPEN_READONLY, key); !opened)
+        return opened;
     sqlite3 *db = m_db.handle();
     if (!m_db.exec(kPageCache)
         || sqlite3_create_function(db, "contains_text", kArguments, kFunctionFlags, &m_searchDeadline,
@@ -86,44 +87,42 @@ std::optional<QString> CommandStore::open(const QString &path, const QByteArray 
         || sqlite3_create_function(db, "like_text", kArguments, kFunctionFlags, &m_searchDeadline,
                                    matchFunction<Like::match>, nullptr, nullptr) != SQLITE_OK
         || !m_db.prepare(kCheckStatement)) {
-        const QString failure = m_db.errorText();
+        Failure broken{m_db.errorText()};
         m_db.close();
-        return failure;
+        return broken;
     }
-    return std::nullopt;
+    return {};
 }
 
-bool CommandStore::fail(int code)
+Failure CommandStore::failure(int code) const
 {
-    m_failure = code == SQLITE_INTERRUPT ? Failure::TooComplex : Failure::Database;
-    m_error = m_db.errorText();
-    return false;
+    if (code == SQLITE_INTERRUPT)
+        return {QString::fromUtf8(LibraryTexts::kSearchTooComplex)};
+    return {QString::fromUtf8(LibraryTexts::kQueryFailed) + QLatin1String("\r\n") + m_db.errorText()};
 }
 
-bool CommandStore::collectNames(sqlite3_stmt *statement, QStringList &names)
+Result<QStringList> CommandStore::collectNames(sqlite3_stmt *statement)
 {
-    names.clear();
+    QStringList names;
     int step;
     while ((step = sqlite3_step(statement)) == SQLITE_ROW) {
         if (sqlite3_column_type(statement, 0) != SQLITE_NULL)
             names.append(columnText(statement, 0));
     }
-    if (step != SQLITE_DONE) {
-        names.clear();
-        return fail(step);
-    }
-    return true;
+    if (step != SQLITE_DONE)
+        return failure(step);
+    return names;
 }
 
-bool CommandStore::allNames(QStringList &names)
+Result<QStringList> CommandStore::allNames()
 {
     const SqlCipher::Statement statement = m_db.prepare("select na from u");
     if (!statement)
-        return fail();
-    return collectNames(statement.get(), names);
+        return failure();
+    return collectNames(statement.get());
 }
 
-bool CommandStore::namesContaining(Column column, const QString &term, QStringList &names)
+Result<QStringList> CommandStore::namesContaining(Column column, const QString &term)
 {
     // A term with "%" or "_" keeps them as wildcards, matched by like_text;
     // any other term is matched by contains_text, which answers the same,
@@ -136,26 +135,25 @@ bool CommandStore::namesContaining(Column column, const QString &term, QStringLi
     const SqlCipher::Statement statement = m_db.prepare(statements[wildcards][column == Column::Code]);
     if (!statement
         || !SqlCipher::bindText(statement.get(), 1, wildcards ? QLatin1Char('%') + term + QLatin1Char('%') : term))
-        return fail();
+        return failure();
     const SearchClock clock(m_db.handle(), m_searchDeadline);
-    return collectNames(statement.get(), names);
+    return collectNames(statement.get());
 }
 
-bool CommandStore::codeOf(const QString &name, std::optional<QString> &code)
+Result<std::optional<QString>> CommandStore::codeOf(const QString &name)
 {
     // Text names are found through the index on na; the rest of the table is
     // read only for a name that no text name has, one stored as a number or
     // a blob.
-    code.reset();
     const SqlCipher::Statement statement = m_db.prepare(
         "select code from u where na = ?1 "
         "union all select code from u where typeof(na) <> 'text' and cast(na as text) = ?1 limit 1");
     if (!statement || !SqlCipher::bindText(statement.get(), 1, name))
-        return fail();
+        return failure();
     const int step = sqlite3_step(statement.get());
-    if (step == SQLITE_ROW) {
-        code = columnText(statement.get(), 0);
-        return true;
-    }
-    return step == SQLITE_DONE || fail(step);
+    if (step == SQLITE_ROW)
+        return std::optional<QString>(columnText(statement.get(), 0));
+    if (step == SQLITE_DONE)
+        return std::optional<QString>();
+    return failure(step);
 }

@@ -4,23 +4,34 @@
 #include <unicode/uscript.h>
 
 #include <algorithm>
+#include <iterator>
 #include <vector>
 
-ListOrder::ListOrder()
+void ListOrder::CollatorCloser::operator()(UCollator *collator) const
 {
-    UErrorCode status = U_ZERO_ERROR;
-    m_collator = ucol_open("zh_CN", &status);
-    // Secondary strength: accents count, case does not.
-    ucol_setStrength(m_collator, UCOL_SECONDARY);
-    // Chinese collation puts Han before Latin; a Chinese Windows list box
-    // lists Latin names first.
-    const int32_t latinFirst[] = {USCRIPT_LATIN, USCRIPT_HAN};
-    ucol_setReorderCodes(m_collator, latinFirst, 2, &status);
+    ucol_close(collator);
 }
 
-ListOrder::~ListOrder()
+ListOrder::ListOrder(Collator collator)
+    : m_collator(std::move(collator))
 {
-    ucol_close(m_collator);
+}
+
+Result<ListOrder> ListOrder::open()
+{
+    UErrorCode status = U_ZERO_ERROR;
+    Collator collator(ucol_open("zh_CN", &status));
+    if (U_SUCCESS(status)) {
+        // Secondary strength: accents count, case does not.
+        ucol_setStrength(collator.get(), UCOL_SECONDARY);
+        // Chinese collation puts Han before Latin; a Chinese Windows list
+        // box lists Latin names first.
+        const int32_t latinFirst[] = {USCRIPT_LATIN, USCRIPT_HAN};
+        ucol_setReorderCodes(collator.get(), latinFirst, int32_t(std::size(latinFirst)), &status);
+    }
+    if (U_FAILURE(status))
+        return Failure{QString::fromLatin1(u_errorName(status))};
+    return ListOrder(std::move(collator));
 }
 
 ListOrder::Known &ListOrder::known(const QString &name)
@@ -31,10 +42,10 @@ ListOrder::Known &ListOrder::known(const QString &name)
     const auto *text = reinterpret_cast<const UChar *>(name.utf16());
     const auto length = int32_t(name.size());
     std::string sortKey(size_t(2 * length + 16), '\0');
-    auto written = ucol_getSortKey(m_collator, text, length, reinterpret_cast<uint8_t *>(sortKey.data()), int32_t(sortKey.size()));
+    auto written = ucol_getSortKey(m_collator.get(), text, length, reinterpret_cast<uint8_t *>(sortKey.data()), int32_t(sortKey.size()));
     if (written > int32_t(sortKey.size())) {
         sortKey.resize(size_t(written));
-        written = ucol_getSortKey(m_collator, text, length, reinterpret_cast<uint8_t *>(sortKey.data()), written);
+        written = ucol_getSortKey(m_collator.get(), text, length, reinterpret_cast<uint8_t *>(sortKey.data()), written);
     }
     sortKey.resize(size_t(std::max<int32_t>(written, 1)) - 1); // without the closing zero byte
     m_ranked = false;

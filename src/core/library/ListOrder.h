@@ -1,8 +1,11 @@
 #pragma once
 
+#include "Result.h"
+
 #include <QString>
 #include <QStringList>
 
+#include <memory>
 #include <string>
 #include <unordered_map>
 
@@ -16,15 +19,20 @@ struct UCollator;
 class ListOrder
 {
 public:
-    ListOrder();
-    ~ListOrder();
-    ListOrder(const ListOrder &) = delete;
-    ListOrder &operator=(const ListOrder &) = delete;
+    // The order as the Chinese collation of ICU gives it; a failure holds
+    // ICU's name for what went wrong.
+    static Result<ListOrder> open();
 
     // Sorts names stably into list order.
     void sort(QStringList &names);
 
 private:
+    struct CollatorCloser {
+        void operator()(UCollator *collator) const;
+    };
+    using Collator = std::unique_ptr<UCollator, CollatorCloser>;
+    explicit ListOrder(Collator collator);
+
     struct Known {
         std::string key;
         int rank = 0; // equal keys share a rank
@@ -33,7 +41,7 @@ private:
     Known &known(const QString &name);
     void rankAll();
 
-    UCollator *m_collator = nullptr;
+    Collator m_collator;
     // Node-based, so an entry stays where it is while others are added.
     std::unordered_map<QString, Known> m_known;
     bool m_ranked = true; // no name was added since the last ranking

@@ -4,7 +4,7 @@
 
 namespace SqlCipher {
 
-std::optional<QString> Database::open(const QString &path, int flags, const QByteArray &key)
+Result<void> Database::open(const QString &path, int flags, const QByteArray &key)
 {
     close();
     sqlite3 *db = nullptr;
@@ -12,11 +12,11 @@ std::optional<QString> Database::open(const QString &path, int flags, const QByt
     const int opened = sqlite3_open_v2(QFile::encodeName(path).constData(), &db, flags, nullptr);
     m_db.reset(db);
     if (opened != SQLITE_OK || sqlite3_key(db, key.constData(), int(key.size())) != SQLITE_OK) {
-        const QString failure = db ? errorText() : QString::fromUtf8(sqlite3_errstr(opened));
+        Failure failure{db ? errorText() : QString::fromUtf8(sqlite3_errstr(opened))};
         close();
         return failure;
     }
-    return std::nullopt;
+    return {};
 }
 
 QString Database::errorText() const

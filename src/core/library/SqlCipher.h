@@ -8,11 +8,12 @@
 #endif
 #include <sqlite3.h>
 
+#include "Result.h"
+
 #include <QByteArray>
 #include <QString>
 
 #include <memory>
-#include <optional>
 
 namespace SqlCipher {
 
@@ -25,9 +26,9 @@ class Database
 {
 public:
     // Opens the file at path with the SQLITE_OPEN_* flags given and sets its
-    // key. On failure returns the database layer's own description and stays
-    // closed. An open database is closed first.
-    std::optional<QString> open(const QString &path, int flags, const QByteArray &key);
+    // key. A failure holds the database layer's own description, and the
+    // database stays closed. An open database is closed first.
+    Result<void> open(const QString &path, int flags, const QByteArray &key);
     void close() { m_db.reset(); }
     sqlite3 *handle() const { return m_db.get(); }
 

@@ -61,7 +61,7 @@ QString text()
     return entries.join(QLatin1Char(kEntrySeparator)) + QLatin1String(kLineEnd);
 }
 
-std::optional<QString> write(const QString &path, const QString &text)
+Result<void> write(const QString &path, const QString &text)
 {
     // The text as the system writes text files.
     QStringEncoder encode(QStringConverter::System);
@@ -71,22 +71,22 @@ std::optional<QString> write(const QString &path, const QString &text)
     // Anything else (a device, a pipe, or a link to one) stays as it is.
     const QFileInfo target(path);
     if (target.exists() && !target.isFile())
-        return QString::fromUtf8(SourcesTexts::kNotRegularFile);
+        return Failure{QString::fromUtf8(SourcesTexts::kNotRegularFile)};
 
     // Unbuffered, so that a short write (a full disk) is seen here: the next
     // write reports the reason. An unfinished file is never committed.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return file.errorString();
+        return Failure{file.errorString()};
     for (qint64 written = 0; written < bytes.size();) {
         const qint64 step = file.write(bytes.constData() + written, bytes.size() - written);
         if (step <= 0)
-            return file.errorString();
+            return Failure{file.errorString()};
         written += step;
     }
     if (!file.commit())
-        return file.errorString();
-    return std::nullopt;
+        return Failure{file.errorString()};
+    return {};
 }
 
 } // namespace Sources

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QString>
+#include "Result.h"
 
-#include <optional>
+#include <QString>
 
 // The recommended APT sources and the file they are written to.
 namespace Sources {
@@ -13,8 +13,8 @@ QString text();
 
 // Replaces the file at path with text followed by CR LF, in one step: a
 // failed write leaves the earlier file as it was. Only a regular file, or a
-// link to one, is replaced. Returns the reason when the file could not be
+// link to one, is replaced. A failure holds the reason the file could not be
 // written.
-std::optional<QString> write(const QString &path, const QString &text);
+Result<void> write(const QString &path, const QString &text);
 
 } // namespace Sources

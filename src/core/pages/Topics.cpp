@@ -31,7 +31,8 @@ QString paragraphs(std::span<const char *const> parts)
 
 std::optional<int> pageOf(int topic)
 {
-    Q_ASSERT(topic >= 0 && topic < TopicTexts::kTopicCount);
+    if (topic < 0 || topic >= TopicTexts::kTopicCount)
+        qFatal("There is no topic %d", topic);
     const int page = kPageOfTopic[topic];
     return page == kNoPage ? std::nullopt : std::optional<int>(page);
 }

@@ -1,0 +1,77 @@
+#pragma once
+
+#include "library/CommandStore.h"
+#include "library/PinyinIndex.h"
+
+#include <QObject>
+#include <QString>
+
+class DesignBuilder;
+class Desktop;
+class MultiLineBox;
+class NameListModel;
+class QKeyEvent;
+class QLineEdit;
+class QListView;
+class QPushButton;
+class QRadioButton;
+class QTimer;
+class QWidget;
+
+// The command library of the window: the list of names (List1), the search
+// box (Text1) with its options (Option1), the details box (Text2), the copy
+// button (Command1) and the copy notice that Timer2 takes away again. It
+// owns the command database, the names' pinyin keys and the list's model.
+class CommandLibrary : public QObject
+{
+    Q_OBJECT
+public:
+    struct Controls {
+        QListView *List1;
+        QRadioButton *Option1[2];
+        QLineEdit *Text1;
+        MultiLineBox *Text2;
+        QPushButton *Command1;
+        QWidget *notice; // um(7), centred on the window when shown
+
+        static Controls of(const DesignBuilder &design);
+    };
+
+    CommandLibrary(const Controls &controls, Desktop &desktop, const QString &appDir, QObject *parent);
+
+    // Opens the command database. When it cannot, the user is told and
+    // false is returned: the program cannot go on.
+    bool data();
+    // Lists every command.
+    void read();
+    // Start-up leaves the focus in the list.
+    void focusList();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void reportOpenFailure(const QString &reason);
+    void fillList(const QStringList &names);
+    void reportQueryFailure(const QString &text);
+    void Text1_Change();
+    void List1_Click();
+    void showCommand(const QString &command);
+    void Command1_Click();
+    void Timer2_Timer();
+
+    // Keys beyond the design.
+    bool keyPressed(QObject *watched, const QKeyEvent *key);
+    void chooseFirstName();
+
+    Desktop &m_desktop;
+    const QString m_appDir;
+    CommandStore conn;
+    PinyinIndex m_pinyin;      // the pinyin keys of every command's name
+    QString m_cutCommand;      // the whole command while Text2 shows only its start
+    bool m_listPressChose = false; // the press in progress on List1 chose a name
+
+    Controls c; // the controls of the part, by their design names
+    QTimer *Timer2;
+    NameListModel *m_names;
+};
