@@ -11,6 +11,8 @@
 #include <QTextDocument>
 #include <QToolTip>
 
+#include <algorithm>
+
 namespace {
 
 // The tints of a placeholder still to fill, a filled value, and a value that
@@ -230,9 +232,11 @@ void PlaceholderFiller::offerValues()
         m_completer->popup()->hide();
         return;
     }
+    // Under the line where the place ends, inside the box as far as it goes.
     QTextCursor at(m_box->document());
-    at.setPosition(int(place.begin));
+    at.setPosition(int(place.end()));
     QRect under = m_box->cursorRect(at);
+    under.moveLeft(std::max(0, std::min(under.left(), m_box->viewport()->width() - kOfferListWidth)));
     under.setWidth(kOfferListWidth);
     m_completer->complete(under.translated(m_box->viewport()->pos()));
     m_completer->popup()->setCurrentIndex(m_completer->completionModel()->index(0, 0));

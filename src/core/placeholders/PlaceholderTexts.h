@@ -6,10 +6,10 @@ namespace PlaceholderTexts {
 
 // The tooltip of a placeholder still to be filled: its description, then a
 // hint of its kind (may be empty).
-inline constexpr char kFillIn[] = "把“<%1>”换成实际的值%2:单击它会整个选中,直接输入即可,"
-                                  "命令里每一处“<%1>”都会一起改变。\nF3 / Shift+F3:转到下一个 / 上一个要填的地方。";
+inline constexpr char kFillIn[] = "把“<%1>”换成实际的值%2:单击它会整个选中,直接输入即可;"
+                                  "命令里每一处“<%1>”都会一起改变\nF3 / Shift+F3:转到下一个 / 上一个要填的地方";
 // The tooltip of a filled value: the value, its description; then how it is written here.
-inline constexpr char kFilled[] = "已填入“%1”,命令里每一处“<%2>”都是这个值。";
+inline constexpr char kFilled[] = "已填入“%1”,命令里每一处“<%2>”都是这个值";
 inline constexpr char kQuotedHere[] = "\n为了让shell原样读到它,这里写作 %1";
 
 // Hints of the kinds, shown in brackets after the description.
