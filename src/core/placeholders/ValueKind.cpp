@@ -27,6 +27,18 @@ constexpr std::array kKindKeys = {
     KindKey{u"端口", Kind::Port},           KindKey{u"用户名", Kind::UserName}, KindKey{u"用户组", Kind::UserName},
     KindKey{u"数据库名", Kind::DatabaseName},
 };
+// What to type for a placeholder of each kind but Any.
+struct KindHint {
+    Kind kind;
+    const char *hint;
+};
+constexpr std::array kKindHints = {
+    KindHint{Kind::Command, PlaceholderTexts::kHintCommand},       KindHint{Kind::Domain, PlaceholderTexts::kHintDomain},
+    KindHint{Kind::DomainOrIp, PlaceholderTexts::kHintDomainOrIp}, KindHint{Kind::IpAddress, PlaceholderTexts::kHintIpAddress},
+    KindHint{Kind::Port, PlaceholderTexts::kHintPort},             KindHint{Kind::UserName, PlaceholderTexts::kHintUserName},
+    KindHint{Kind::DatabaseName, PlaceholderTexts::kHintDatabaseName},
+};
+
 // The one description whose value is a command line of its own.
 const char16_t kCommandWord[] = u"命令";
 
@@ -125,25 +137,8 @@ Result<void> check(Kind kind, const QString &value)
 
 QString hintOf(Kind kind)
 {
-    switch (kind) {
-    case Kind::Any:
-        break;
-    case Kind::Command:
-        return QString::fromUtf8(PlaceholderTexts::kHintCommand);
-    case Kind::Domain:
-        return QString::fromUtf8(PlaceholderTexts::kHintDomain);
-    case Kind::DomainOrIp:
-        return QString::fromUtf8(PlaceholderTexts::kHintDomainOrIp);
-    case Kind::IpAddress:
-        return QString::fromUtf8(PlaceholderTexts::kHintIpAddress);
-    case Kind::Port:
-        return QString::fromUtf8(PlaceholderTexts::kHintPort);
-    case Kind::UserName:
-        return QString::fromUtf8(PlaceholderTexts::kHintUserName);
-    case Kind::DatabaseName:
-        return QString::fromUtf8(PlaceholderTexts::kHintDatabaseName);
-    }
-    return {};
+    const auto it = std::find_if(kKindHints.begin(), kKindHints.end(), [&](const KindHint &hint) { return hint.kind == kind; });
+    return it == kKindHints.end() ? QString() : QString::fromUtf8(it->hint);
 }
 
 } // namespace ValueKind
