@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CommandSource.h"
+#include "placeholders/ShellText.h"
 
 #include <QList>
 #include <QString>
@@ -23,26 +24,11 @@ struct Fault {
 // The command text as pasted: every "%" a line break.
 QString pastedText(const QString &code);
 
-// Where a character of a pasted command stands for the shell.
-enum class Context {
-    Plain,         // unquoted shell text
-    SingleQuoted,  // '...' or $'...'
-    DoubleQuoted,  // "...": the shell expands "$", "`" and, interactively, "!"
-    Comment,       // after a "#" that starts a word
-    QuotedHereDoc, // body of <<'EOF': passed on untouched
-    HereDoc,       // body of <<EOF: expanded like double quotes
-};
-
-// The context of every character of a pasted command.
-QList<Context> contextsOf(const QString &pasted);
-
-// A placeholder inside the pasted text: its span and its description.
-struct Placeholder {
-    qsizetype begin;
-    qsizetype length;
-    QString word; // the text between "<" and ">"
-};
-QList<Placeholder> placeholdersOf(const QString &pasted);
+// Where a character stands for the shell, and the placeholders of a text.
+using ShellText::Context;
+using ShellText::contextsOf;
+using ShellText::Placeholder;
+using ShellText::placeholdersOf;
 
 // A value of the placeholder's kind that a user would type: a domain for
 // "<域名>", a folder for "<网站目录>"; an unknown word gets a plain word.

@@ -5,6 +5,7 @@
 #include "DesignBuilder.h"
 #include "MultiLineBox.h"
 #include "NameListModel.h"
+#include "PlaceholderFiller.h"
 #include "desktop/Desktop.h"
 #include "library/LibraryTexts.h"
 #include "library/ListOrder.h"
@@ -75,6 +76,9 @@ CommandLibrary::CommandLibrary(const Controls &controls, Desktop &desktop, const
     c.List1->viewport()->installEventFilter(this);
     c.List1->installEventFilter(this);
     c.Text1->installEventFilter(this);
+
+    // Beyond the design: the placeholders of the shown command, filled in the box.
+    new PlaceholderFiller(c.Text2);
 }
 
 bool CommandLibrary::data()

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "placeholders/CommandFill.h"
+
+#include <QHash>
+#include <QObject>
+#include <QStringList>
+
+class MultiLineBox;
+class QCompleter;
+class QKeyEvent;
+class QStringListModel;
+
+// The placeholders of the command in a details box, beyond the window's
+// design and changing nothing it shows or copies: each "<中文说明>" is tinted
+// and tells in its tooltip what to put there; a click selects it whole;
+// what is typed into it fills every place of it, written for where it stands
+// so that the shell reads exactly what was typed, and marked where it does
+// not fit; F3 and Shift+F3 go to the next and previous placeholder; the
+// values typed for a placeholder are offered again in later commands of the
+// run. The box's text is always what the command and its values make.
+class PlaceholderFiller : public QObject
+{
+    Q_OBJECT
+public:
+    explicit PlaceholderFiller(MultiLineBox *box);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QString boxText() const;
+    void boxChanged(int position, int removed, int added);
+    void show(qsizetype caret, int place);
+    void markPlaces();
+    void choose(int place);
+    void chooseClickedPlace();
+    bool keyPressed(const QKeyEvent *key);
+    bool showTooltip(const QEvent *event);
+    void offerValues();
+    void takeOffer(const QString &value);
+    void keepValues(const QHash<QString, QString> &values);
+
+    MultiLineBox *m_box;
+    CommandFill m_fill;
+    QString m_shown;     // the box's text as the fill last left it
+    int m_active = -1;   // the place the user is typing into
+    bool m_showing = false; // the box is being changed to the fill's text
+    QCompleter *m_completer;
+    QStringListModel *m_offers;
+    QHash<QString, QStringList> m_typed; // values typed in this run, by placeholder, newest first
+};
