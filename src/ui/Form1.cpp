@@ -58,7 +58,7 @@ bool Form1::Form_Load()
     centreOnScreen();
     show();
     List1->setFocus();
-    return gx();
+    return !m_update.checkAtStart || gx();
 }
 
 void Form1::endProgram(int status)
