@@ -1,7 +1,9 @@
-# make run:   install what is missing, build, and start the toolbox
-# make test:  install what is missing, build, and run every test headless in
-#             one tree: the Qt Test suite, the real-window tests, the command
-#             library check and the fuzz seeds replayed once
+# make run:   install what is missing, build the program with its database
+#             and skin, and start the toolbox
+# make test:  install what is missing, build the program and the tests, and
+#             run every test headless in one tree: the Qt Test suite, the
+#             real-window tests, the command library check and the fuzz seeds
+#             replayed once
 # make sanitize: the same suite built with clang, AddressSanitizer and
 #             UndefinedBehaviorSanitizer, with the libFuzzer targets
 # make fuzz:  timed fuzzing of every libFuzzer target of the sanitizer tree
@@ -31,11 +33,12 @@ run: build
 	$(BUILD)/bin/tovanu
 
 test: build
+	cmake --build $(BUILD) -j $(JOBS) --target tests
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 sanitize: setup
 	cmake -S . -B $(SAN_BUILD) $(CMAKE_FLAGS) -DCMAKE_CXX_COMPILER=clang++ -DTOVANU_SANITIZE=ON -DTOVANU_FUZZ=ON
-	cmake --build $(SAN_BUILD) -j $(JOBS)
+	cmake --build $(SAN_BUILD) -j $(JOBS) --target all tests
 	cd $(SAN_BUILD) && $(SANITIZER_ENV) QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS) -LE realwindow
 
 fuzz: sanitize
