@@ -13,6 +13,7 @@ packages=(
   unicode-data bzip2
   shellcheck apache2-bin media-types curl iproute2
   clang libclang-rt-14-dev
+  desktop-file-utils appstream lintian
 )
 
 missing=()

@@ -30,6 +30,7 @@ private slots:
     void unopenableDatabaseEndsBeforeTheWindow_data();
     void unopenableDatabaseEndsBeforeTheWindow();
     void emptyTableIsNoFailure();
+    void updateCheckLeftOut();
     void windowAsFirstShown();
     void tabOrderFromTheSearchBox();
     void oddFolders_data();
@@ -120,6 +121,19 @@ void StartupTest::emptyTableIsNoFailure()
     QVERIFY(form.isVisible());
     QCOMPARE(app.find<QListView>(QStringLiteral("List1"))->model()->rowCount(), 0);
     QVERIFY(app.desktop.boxes.isEmpty());
+}
+
+// A packager's build without the update check: the window stands and nothing
+// is asked of the server (which, refusing, would have brought a warning).
+void StartupTest::updateCheckLeftOut()
+{
+    TestApp app;
+    UpdateSettings update = TestApp::refusingUpdate();
+    update.checkAtStart = false;
+    Form1 &form = app.window(update);
+    QVERIFY(form.Form_Load());
+    QVERIFY(form.isVisible());
+    QCOMPARE(app.desktop.log, QStringList());
 }
 
 void StartupTest::windowAsFirstShown()

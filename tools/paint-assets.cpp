@@ -1,6 +1,7 @@
 // Paints the toolbox's pictures: the frame and button sprites the window
 // draws its chrome from, the title banner, the close image of the pages, the
-// hand cursor of the command list and the window icon.
+// hand cursor of the command list and the window icon (also the installed
+// program's icon, in larger sizes).
 //
 //   paint-assets DIRECTORY   writes the PNG files into DIRECTORY
 //
@@ -222,6 +223,9 @@ int main(int argc, char *argv[])
         {"window-icon-16.png", [] { return windowIcon(16); }},
         {"window-icon-32.png", [] { return windowIcon(32); }},
         {"window-icon-48.png", [] { return windowIcon(48); }},
+        // The sizes of the installed program's icon beyond the window's own.
+        {"window-icon-128.png", [] { return windowIcon(128); }},
+        {"window-icon-256.png", [] { return windowIcon(256); }},
     };
     for (const auto &[name, paint] : pictures) {
         const QString path = out.filePath(QString::fromLatin1(name));

@@ -1,3 +1,4 @@
+#include "CommandLine.h"
 #include "desktop/AppFolder.h"
 #include "desktop/QtDesktop.h"
 #include "desktop/StyleSheetSkin.h"
@@ -12,6 +13,10 @@
 
 int main(int argc, char *argv[])
 {
+    // --help and --version are answered before there is any window.
+    if (const std::optional<int> status = CommandLine::answer(argc, argv))
+        return *status;
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(AppTexts::kApplicationTitle));
     QApplication::setFont(Fonts::defaultFont());

@@ -74,7 +74,7 @@ bool Form1::Form_Load()
     centreOnScreen();
     show();
     m_library->focusList();
-    return gx();
+    return !m_update.checkAtStart || gx();
 }
 
 void Form1::endProgram(int status)

@@ -3,13 +3,18 @@
 # pointer and key events (xdotool), the clipboard read back (xclip), the
 # written file read back, screenshots checked at a few pixels. Without a
 # window manager, as CI has, or under openbox, as a desktop has: titles as the
-# desktop reads them, closing from the desktop, minimise and restore.
+# desktop reads them, closing from the desktop, minimise and restore. An
+# installed program, started through its bin/ link, gets the first steps
+# alone: its window, its list searched and a command copied, its close box.
 #
 #   realwindow_test.sh [--window-manager] BIN_DIR DATA_FILE GOLDEN_DIR SHOT_DIR
+#   realwindow_test.sh --installed PROGRAM DATA_FILE GOLDEN_DIR SHOT_DIR
 set -euo pipefail
 
 wm=false
+installed=false
 [ "$1" = --window-manager ] && { wm=true; shift; }
+[ "$1" = --installed ] && { installed=true; shift; }
 
 bin_dir=$1
 data_file=$2
@@ -19,10 +24,16 @@ shot_dir=$4
 # shellcheck source=lib.sh
 . "$(dirname "$0")/lib.sh"
 
-# The program from a copy of its application directory, as a user unpacks it.
+# The program from a copy of its application directory, as a user unpacks it;
+# an installed one where it lies.
 app="$work/app"
 mkdir -p "$app" "$shot_dir"
-cp -r "$bin_dir"/. "$app"/
+if $installed; then
+  program=$bin_dir
+else
+  cp -r "$bin_dir"/. "$app"/
+  program="$app/tovanu"
+fi
 
 start_x
 $wm && start_window_manager
@@ -33,7 +44,7 @@ same_buttons() {
   [ "$(compare -metric AE "$shot_dir/start.png[$buttons]" "$1[$buttons]" null: 2>&1)" = 0 ]
 }
 
-"$app/tovanu" > "$work/tovanu.log" 2>&1 &
+"$program" > "$work/tovanu.log" 2>&1 &
 app_pid=$!
 
 window=$(wait_window "$caption") || fail "the window did not appear"
@@ -76,6 +87,17 @@ clipboard_holds "$library_command" copied
 [ "$(clipboard | tr -cd '\r' | wc -c)" = "$(grep -o '%' <<< "${line#*$'\t'}" | wc -l)" ] \
   || fail "copied lines are not joined by CR LF"
 pass "search, pick and copy: exact command on the clipboard"
+
+# The painted close box ends the program at once, with status 0.
+close_box_ends() {
+  click $((width - 30)) 12
+  ended_within_a_second "the close box"
+  [ "$status" = 0 ] || fail "the close box ended the program with another status"
+  pass "close box ends the program with status 0"
+  echo "$passed passed, 0 failed"
+  exit 0
+}
+$installed && close_box_ends
 
 # An edit of the command, then a click on its name brings it back; Enter on
 # the name copies it.
@@ -151,15 +173,7 @@ list_at=$(pixel "$shot_dir/escaped.png" $((win_x + 300)) $((win_y + 300)))
 [ "$list_at" = "$(pixel "$shot_dir/start.png" $((win_x + 300)) $((win_y + 300)))" ] || fail "Esc left the page open"
 pass "Esc closes the page"
 
-if ! $wm; then
-  # The painted close box ends the program at once, with status 0.
-  click $((width - 30)) 12
-  ended_within_a_second "the close box"
-  [ "$status" = 0 ] || fail "the close box ended the program with another status"
-  pass "close box ends the program with status 0"
-  echo "$passed passed, 0 failed"
-  exit 0
-fi
+$wm || close_box_ends
 
 # Minimised with the minimise box, restored by the desktop: both buttons normal.
 click $((width - 65)) 12
@@ -198,7 +212,7 @@ held = []
 while True: held.append(s.accept())' > "$work/silent.port" &
 server_pid=$!
 for _ in $(seq 50); do [ -s "$work/silent.port" ] && break; sleep 0.1; done
-http_proxy="http://127.0.0.1:$(head -n 1 "$work/silent.port")" "$app/tovanu" > "$work/tovanu.log" 2>&1 &
+http_proxy="http://127.0.0.1:$(head -n 1 "$work/silent.port")" "$program" > "$work/tovanu.log" 2>&1 &
 app_pid=$!
 window=$(wait_window "$caption") || fail "the window did not appear"
 sleep 0.5
@@ -210,7 +224,7 @@ pass "closing from the desktop during the update wait ends the program at once"
 
 # The database cannot be opened: two boxes with their exact titles, status 1.
 rm -rf "$app/db"
-"$app/tovanu" > "$work/tovanu.log" 2>&1 &
+"$program" > "$work/tovanu.log" 2>&1 &
 app_pid=$!
 first=$(wait_window Tovanu) || fail "no box titled Tovanu"
 title_is "$first" Tovanu

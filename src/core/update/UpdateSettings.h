@@ -10,8 +10,10 @@ struct UpdateSettings {
     QUrl versionUrl;
     QUrl forumUrl;
     int timeoutMs = 0;
+    // Whether start-up checks at all; a packager's build may leave it out.
+    bool checkAtStart = true;
 
     // The program's own, fixed at build time (CMake cache variables
-    // TOVANU_UPDATE_URL and TOVANU_FORUM_URL).
+    // TOVANU_UPDATE_URL and TOVANU_FORUM_URL, option TOVANU_UPDATE_CHECK).
     static UpdateSettings builtIn();
 };
