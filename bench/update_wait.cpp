@@ -1,11 +1,13 @@
 // How much of one core the update fetch uses while the server keeps it
-// waiting, side by side with a wait that polls for the answer by processing
-// events in a loop.
+// waiting (the fetch reports by signal; here an event loop waits for it),
+// side by side with a wait that polls for the answer by processing events in
+// a loop.
 #include "update/HttpTextFetch.h"
 #include "update/UpdateTexts.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QTcpServer>
@@ -84,7 +86,16 @@ int main(int argc, char *argv[])
     const QUrl url(QStringLiteral("http://127.0.0.1:%1/version/main.txt").arg(silent.serverPort()));
 
     bool fetchFailed = false;
-    const Usage fetch = measure([&] { fetchFailed = !HttpTextFetch(kWaitMs).get(url); });
+    const Usage fetch = measure([&] {
+        HttpTextFetch fetch(kWaitMs);
+        QEventLoop wait;
+        QObject::connect(&fetch, &HttpTextFetch::finished, &wait, [&](const Result<QString> &body) {
+            fetchFailed = !body;
+            wait.quit();
+        });
+        fetch.start(url);
+        wait.exec();
+    });
     const Usage polling = measure([&] { busyPollingWait(url); });
 
     print("event-loop fetch", fetch);

@@ -66,7 +66,7 @@ void BadInputTest::damagedDatabase()
     QCOMPARE(app.desktop.boxes.size(), 2);
     QVERIFY(!app.desktop.boxes[0].text.isEmpty());
     QCOMPARE(app.desktop.boxes[1].text, kOpenFailed);
-    QCOMPARE(app.desktop.endStatus, std::optional<int>(EXIT_FAILURE));
+    QCOMPARE(app.desktop.endStatus(), std::optional<int>(EXIT_FAILURE));
     QVERIFY(!form.isVisible());
 }
 
@@ -116,7 +116,7 @@ void BadInputTest::strangeSearchTexts()
         search->clear();
     }
     QVERIFY(app.desktop.boxes.isEmpty());
-    QVERIFY(!app.desktop.endStatus);
+    QVERIFY(!app.desktop.endStatus());
 }
 
 void BadInputTest::hugeDomain()
@@ -136,7 +136,7 @@ void BadInputTest::hugeDomain()
     QTest::mouseClick(app.find<QPushButton>(QStringLiteral("Command6")), Qt::LeftButton);
     QCOMPARE(app.desktop.boxes.last().text, QStringLiteral("域名不对,检查一下!"));
     QCOMPARE(app.desktop.clipboard, QStringLiteral("untouched"));
-    QVERIFY(!app.desktop.endStatus);
+    QVERIFY(!app.desktop.endStatus());
 }
 
 QTEST_MAIN(BadInputTest)

@@ -426,7 +426,7 @@ void ChromeTest::pressedButtonOnScreen()
     QVERIFY(shown.pixelColor(kMinimiseFill) != kPressedFill);
     QVERIFY(shown.pixelColor(kCloseFill) != kPressedFill);
     QTest::mouseRelease(&form, button, {}, QPoint(300, 90));
-    QVERIFY(!app.desktop.endStatus);
+    QVERIFY(!app.desktop.endStatus());
 }
 
 void ChromeTest::titleBandMovesTheWindow_data()
@@ -463,7 +463,7 @@ void ChromeTest::titleBandMovesTheWindow()
     const QPoint after = form.pos();
     QTest::mouseMove(&form, QPoint(300, 90));
     QCOMPARE(form.pos(), after);
-    QVERIFY(!app.desktop.endStatus);
+    QVERIFY(!app.desktop.endStatus());
 }
 
 void ChromeTest::releaseActions_data()
@@ -500,7 +500,7 @@ void ChromeTest::releaseActions()
     QTest::mouseRelease(&form, button, {}, releaseAt);
 
     QCOMPARE(app.desktop.log, outcome == QLatin1String("end") ? QStringList{QStringLiteral("end:0")} : QStringList());
-    QCOMPARE(app.desktop.endStatus.has_value(), outcome == QLatin1String("end"));
+    QCOMPARE(app.desktop.endStatus().has_value(), outcome == QLatin1String("end"));
     QCOMPARE(form.isMinimized(), outcome == QLatin1String("minimised"));
 }
 
@@ -553,7 +553,7 @@ void ChromeTest::pageDragMovesOnlyThePanel()
     for (int Index = 0; Index < ControlArrays::kPanelCount; ++Index)
         QCOMPARE(panels[Index]->pos(), places[Index]);
     QCOMPARE(form.pos(), windowAt);
-    QVERIFY(!app.desktop.endStatus);
+    QVERIFY(!app.desktop.endStatus());
 }
 
 void ChromeTest::copyNoticeHidesOnPointerMove()

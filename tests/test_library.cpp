@@ -169,7 +169,7 @@ void LibraryTest::quotesAndWildcards()
     typeSearch(app, QStringLiteral("\\"));
     QCOMPARE(app.listed().size(), 3);
     QVERIFY(app.desktop.boxes.isEmpty());
-    QVERIFY(!app.desktop.endStatus);
+    QVERIFY(!app.desktop.endStatus());
 }
 
 void LibraryTest::detailsAndCopy()
@@ -253,7 +253,7 @@ void LibraryTest::databaseFailingWhileRunning()
     QVERIFY(!app.desktop.boxes.isEmpty());
     QVERIFY(app.desktop.boxes.last().text.startsWith(QStringLiteral("数据库读取出错!")));
     QCOMPARE(app.desktop.boxes.last().style, Desktop::Style::Exclamation);
-    QVERIFY(!app.desktop.endStatus);
+    QVERIFY(!app.desktop.endStatus());
     QCOMPARE(app.listed(), kAllSorted);
 }
 

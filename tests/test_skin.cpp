@@ -152,7 +152,7 @@ void SkinTest::unreadableSkinFileLeavesTheDefaultLook()
     QVERIFY(qApp->styleSheet().isEmpty());
     QCOMPARE(QApplication::palette().color(QPalette::Highlight), highlight);
     QVERIFY(!isGrey(highlight));
-    QVERIFY(!app.desktop.endStatus);
+    QVERIFY(!app.desktop.endStatus());
 }
 
 void SkinTest::adjustingStartsFromTheAttachedSkin()

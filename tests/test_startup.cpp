@@ -58,7 +58,7 @@ void StartupTest::stepsRunInOrder()
     QCOMPARE(seen, QStringList(2, QStringLiteral("list=4 visible=0 brand= icon=1")));
     QVERIFY(form.isVisible());
     QCOMPARE(form.brandTitle(), QStringLiteral("Korvel系列软件"));
-    QVERIFY(!app.desktop.endStatus);
+    QVERIFY(!app.desktop.endStatus());
 }
 
 void StartupTest::unopenableDatabaseEndsBeforeTheWindow_data()
@@ -106,7 +106,7 @@ void StartupTest::unopenableDatabaseEndsBeforeTheWindow()
     QCOMPARE(app.desktop.boxes[1].text, QStringLiteral("数据库链接出错!请联系管理员QQ:1842057"));
     QCOMPARE(app.desktop.boxes[1].style, Desktop::Style::Information);
     QCOMPARE(app.desktop.boxes[1].title, QStringLiteral("提示"));
-    QCOMPARE(app.desktop.endStatus, std::optional<int>(EXIT_FAILURE));
+    QCOMPARE(app.desktop.endStatus(), std::optional<int>(EXIT_FAILURE));
     QVERIFY(!form.isVisible());
     QVERIFY(app.skin.calls.isEmpty());
     QVERIFY(form.brandTitle().isEmpty());
@@ -226,6 +226,7 @@ void StartupTest::oddFolders()
     RecordingSkin skin;
     Form1 form({folder.path(), desktop, skin, TestApp::refusingUpdate()});
     QVERIFY(form.Form_Load());
+    QTRY_VERIFY(!form.findChild<UpdateCheck *>()->isRunning());
     QCOMPARE(form.findChild<QListView *>(QStringLiteral("List1"))->model()->rowCount(), 4);
 
     desktop.boxes.clear();

@@ -4,13 +4,16 @@
 #include "TestApp.h"
 
 #include "update/HttpTextFetch.h"
+#include "update/UpdateCheck.h"
 #include "update/VersionCheck.h"
 
 #include <QLineEdit>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QListView>
 #include <QPointer>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
@@ -60,25 +63,31 @@ public:
                "Connection: close\r\n\r\n" + body;
     }
 
-    // Answers every request held so far with a status line and then header
-    // lines without end, for as long as the connection stays open.
-    void floodHeld()
+    // Answers every request held so far with the head and then the piece
+    // again and again, for as long as the connection stays open; counts
+    // what went out.
+    void floodHeld(const QByteArray &head, const QByteArray &piece)
     {
-        const QByteArray lines = QByteArray("X-Flood: 0123456789abcdef\r\n").repeated(kFloodLines);
+        const QByteArray pieces = piece.repeated(kFloodPieces);
         for (const QPointer<QTcpSocket> &socket : std::exchange(m_held, {})) {
             if (!socket)
                 continue;
-            socket->write("HTTP/1.1 200 OK\r\n");
+            connect(socket, &QTcpSocket::bytesWritten, this, [this](qint64 bytes) { floodedBytes += bytes; });
+            connect(socket, &QTcpSocket::disconnected, this, [this] { ++hungUp; });
+            socket->write(head);
             m_flooded.append(socket);
         }
-        connect(&m_flood, &QTimer::timeout, this, [this, lines] {
+        connect(&m_flood, &QTimer::timeout, this, [this, pieces] {
             m_flooded.removeAll(nullptr);
             for (const QPointer<QTcpSocket> &socket : std::as_const(m_flooded))
-                if (socket->bytesToWrite() < lines.size())
-                    socket->write(lines);
+                if (socket->state() == QAbstractSocket::ConnectedState && socket->bytesToWrite() < pieces.size())
+                    socket->write(pieces);
         });
         m_flood.start(0);
     }
+
+    qint64 floodedBytes = 0; // what the flood handed to the connections
+    int hungUp = 0;          // flooded connections the other side closed
 
     static constexpr int kGenerousTimeoutMs = 10'000;
 
@@ -112,7 +121,7 @@ private:
         socket->disconnectFromHost();
     }
 
-    static constexpr int kFloodLines = 1000;
+    static constexpr int kFloodPieces = 1000;
 
     QTcpServer m_server;
     QList<QPointer<QTcpSocket>> m_held;
@@ -150,6 +159,29 @@ private:
     std::function<void()> m_onPaint;
 };
 
+// The body a fetch of the URL brings, or nothing when it failed; waited
+// for as the program waits, in the event loop.
+std::optional<QString> fetched(int timeoutMs, const QUrl &url)
+{
+    HttpTextFetch fetch(timeoutMs);
+    std::optional<QString> body;
+    bool done = false;
+    QEventLoop wait;
+    QObject::connect(&fetch, &HttpTextFetch::finished, &wait, [&](const Result<QString> &answer) {
+        if (answer)
+            body = *answer;
+        done = true;
+        wait.quit();
+    });
+    fetch.start(url);
+    if (!done)
+        wait.exec();
+    return body;
+}
+
+const QByteArray kFloodedHeaders = "HTTP/1.1 200 OK\r\n";
+const QByteArray kHeaderLine = "X-Flood: 0123456789abcdef\r\n";
+
 // Statuses of the test server that are no HTTP answer.
 constexpr int kNeverAnswers = 0;
 constexpr int kRefused = -1;
@@ -168,8 +200,12 @@ private slots:
     void fetchReturnsTheBodyWhateverTheStatus();
     void fetchFailures_data();
     void fetchFailures();
-    void fetchKeepsAnAnswerPastTheTimeOut();
+    void fetchFollowsARedirect();
     void fetchGivesUpOnTimeUnderAHeaderFlood();
+    void fetchStopsAtItsCapThroughAProxy_data();
+    void fetchStopsAtItsCapThroughAProxy();
+    void checkAnswersBySignal_data();
+    void checkAnswersBySignal();
     void startUpActsOnTheAnswer_data();
     void startUpActsOnTheAnswer();
     void windowWorksWhileTheFetchWaits();
@@ -198,7 +234,7 @@ void UpdateTest::fetchReturnsTheBodyWhateverTheStatus()
     LocalHttpServer server;
     server.answer = LocalHttpServer::response(status, body);
 
-    QCOMPARE(HttpTextFetch(LocalHttpServer::kGenerousTimeoutMs).get(server.url()), std::optional<QString>(QString::fromUtf8(body)));
+    QCOMPARE(fetched(LocalHttpServer::kGenerousTimeoutMs, server.url()), std::optional<QString>(QString::fromUtf8(body)));
 
     QCOMPARE(server.requests.size(), 1);
     const QByteArray &head = server.requests.first();
@@ -227,35 +263,107 @@ void UpdateTest::fetchFailures()
     const QUrl url = status == kRefused ? TestApp::refusingUpdate().versionUrl : server.url();
     const int timeoutMs = status == kNeverAnswers ? kShortTimeoutMs : LocalHttpServer::kGenerousTimeoutMs;
 
-    QCOMPARE(HttpTextFetch(timeoutMs).get(url), std::optional<QString>());
+    QCOMPARE(fetched(timeoutMs, url), std::optional<QString>());
 }
 
-// A box held open during the wait (a topic's message) keeps the fetch from
-// returning until after its time-out; the answer that came is still the answer.
-void UpdateTest::fetchKeepsAnAnswerPastTheTimeOut()
+// A moved version file is fetched from where the server points.
+void UpdateTest::fetchFollowsARedirect()
 {
     LocalHttpServer server;
-    server.answer = LocalHttpServer::response(200, "ubuntu:V1.2|");
-    server.onRequest = [] {
-        QTimer::singleShot(0, [] {
-            QEventLoop box;
-            QTimer::singleShot(2 * kShortTimeoutMs, &box, &QEventLoop::quit);
-            box.exec();
-        });
-    };
-    QCOMPARE(HttpTextFetch(kShortTimeoutMs).get(server.url()), std::optional<QString>(QStringLiteral("ubuntu:V1.2|")));
+    server.answer = "HTTP/1.1 302 Found\r\nLocation: /version/moved.txt\r\nContent-Length: 0\r\n\r\n";
+    server.onRequest = [&server] { server.answer = LocalHttpServer::response(200, "ubuntu:V1.1|"); };
+    QCOMPARE(fetched(LocalHttpServer::kGenerousTimeoutMs, server.url()), std::optional<QString>(u"ubuntu:V1.1|"_s));
+    QCOMPARE(server.requests.size(), 2);
+    QVERIFY2(server.requests.last().startsWith("GET /version/moved.txt HTTP/1.1\r\n"), server.requests.last().constData());
 }
 
 void UpdateTest::fetchGivesUpOnTimeUnderAHeaderFlood()
 {
     constexpr int kLeewayMs = 1000;
     LocalHttpServer server;
-    server.onRequest = [&server] { QTimer::singleShot(0, &server, &LocalHttpServer::floodHeld); };
-    HttpTextFetch fetch(kShortTimeoutMs);
+    server.onRequest = [&server] { QTimer::singleShot(0, &server, [&server] { server.floodHeld(kFloodedHeaders, kHeaderLine); }); };
     QElapsedTimer clock;
     clock.start();
-    QCOMPARE(fetch.get(server.url()), std::optional<QString>());
+    QCOMPARE(fetched(kShortTimeoutMs, server.url()), std::optional<QString>());
     QVERIFY2(clock.elapsed() < kShortTimeoutMs + kLeewayMs, qPrintable(QString::number(clock.elapsed())));
+}
+
+// A server reached through http_proxy that sends without end: the fetch
+// hangs up once what came passes its cap, long before its time-out, and the
+// server has handed the connection no more than a few megabytes by then.
+void UpdateTest::fetchStopsAtItsCapThroughAProxy_data()
+{
+    QTest::addColumn<QByteArray>("head");
+    QTest::addColumn<QByteArray>("piece");
+    QTest::newRow("endless headers") << kFloodedHeaders << kHeaderLine;
+    QTest::newRow("endless header line") << kFloodedHeaders + "X-Flood: " << QByteArray("0123456789abcdef");
+    QTest::newRow("endless status line") << QByteArray("HTTP/1.1 200 ") << QByteArray("OK ");
+    QTest::newRow("endless chunked body") << kFloodedHeaders + "Transfer-Encoding: chunked\r\n\r\n"
+                                          << "10\r\n" + QByteArray(16, 'x') + "\r\n";
+}
+
+void UpdateTest::fetchStopsAtItsCapThroughAProxy()
+{
+    constexpr qint64 kFewMegabytes = 4 * 1024 * 1024;
+    QFETCH(QByteArray, head);
+    QFETCH(QByteArray, piece);
+    LocalHttpServer proxy;
+    proxy.onRequest = [&] { QTimer::singleShot(0, &proxy, [&] { proxy.floodHeld(head, piece); }); };
+    const QByteArray oldProxy = qgetenv("http_proxy");
+    qputenv("http_proxy", "http://127.0.0.1:" + QByteArray::number(proxy.url().port()));
+    const auto restore = qScopeGuard([&] { qputenv("http_proxy", oldProxy); });
+
+    QElapsedTimer clock;
+    clock.start();
+    QCOMPARE(fetched(LocalHttpServer::kGenerousTimeoutMs, QUrl(u"http://update.example/version/main.txt"_s)), std::optional<QString>());
+    QVERIFY2(clock.elapsed() < LocalHttpServer::kGenerousTimeoutMs / 2, qPrintable(QString::number(clock.elapsed())));
+    QCOMPARE(proxy.requests.size(), 1);
+    QVERIFY2(proxy.requests.first().startsWith("GET http://update.example/version/main.txt HTTP/1.1\r\n"), proxy.requests.first().constData());
+    QTRY_COMPARE(proxy.hungUp, 1);
+    qInfo("the fetch hung up after %lld bytes, in %lld ms", proxy.floodedBytes, clock.elapsed());
+    QVERIFY2(proxy.floodedBytes < kFewMegabytes, qPrintable(QString::number(proxy.floodedBytes)));
+}
+
+// The check's verdict comes by signal, once: on an answer, on the time-out,
+// and never after it was stopped.
+void UpdateTest::checkAnswersBySignal_data()
+{
+    QTest::addColumn<bool>("answers");
+    QTest::addColumn<bool>("stopped");
+    QTest::addColumn<int>("verdicts");
+    QTest::addColumn<VersionCheck::Outcome>("outcome");
+    QTest::newRow("an answer") << true << false << 1 << VersionCheck::Outcome::NewVersion;
+    QTest::newRow("the time-out") << false << false << 1 << VersionCheck::Outcome::CheckFailed;
+    QTest::newRow("stopped in the wait") << false << true << 0 << VersionCheck::Outcome::CheckFailed;
+}
+
+void UpdateTest::checkAnswersBySignal()
+{
+    QFETCH(bool, answers);
+    QFETCH(bool, stopped);
+    QFETCH(int, verdicts);
+    QFETCH(VersionCheck::Outcome, outcome);
+    LocalHttpServer server;
+    if (answers)
+        server.answer = LocalHttpServer::response(200, "ubuntu:V1.2|");
+    UpdateCheck check(server.settings(kShortTimeoutMs));
+    QList<VersionCheck::Verdict> heard;
+    connect(&check, &UpdateCheck::answered, this, [&heard](const VersionCheck::Verdict &verdict) { heard.append(verdict); });
+    if (stopped)
+        server.onRequest = [&check] { check.stop(); };
+
+    QElapsedTimer clock;
+    clock.start();
+    check.start();
+    QVERIFY(heard.isEmpty());
+    QVERIFY(QTest::qWaitFor([&] { return !check.isRunning(); }, LocalHttpServer::kGenerousTimeoutMs));
+    // Past the time-out, nothing more is heard.
+    QVERIFY(!QTest::qWaitFor([&] { return heard.size() > verdicts; }, 2 * kShortTimeoutMs));
+    QCOMPARE(heard.size(), verdicts);
+    if (verdicts)
+        QCOMPARE(heard.first().outcome, outcome);
+    if (!answers && !stopped)
+        QVERIFY2(clock.elapsed() >= kShortTimeoutMs, qPrintable(QString::number(clock.elapsed())));
 }
 
 void UpdateTest::startUpActsOnTheAnswer_data()
@@ -296,7 +404,9 @@ void UpdateTest::startUpActsOnTheAnswer()
     Form1 &form = app.window(settings);
     QList<bool> windowShownAtBox;
     app.desktop.onBox = [&](const FakeDesktop::Box &) { windowShownAtBox.append(form.isVisible()); };
-    const bool runsOn = form.Form_Load();
+    QVERIFY(form.Form_Load());
+    app.waitForUpdateCheck();
+    const bool runsOn = !app.desktop.endStatus();
 
     const QString title = QStringLiteral("Korvel系列软件");
     switch (outcome) {
@@ -349,6 +459,7 @@ void UpdateTest::windowWorksWhileTheFetchWaits()
     });
 
     QVERIFY(form.Form_Load());
+    app.waitForUpdateCheck();
     QCOMPARE(listedDuringWait, QStringList({u"重启Apache2"_s}));
     QVERIFY2(app.desktop.log.isEmpty(), qPrintable(app.desktop.log.join(QLatin1Char('\n'))));
     QCOMPARE(app.listed(), QStringList({u"重启Apache2"_s}));
@@ -362,7 +473,10 @@ void UpdateTest::closingWhileTheFetchWaitsEndsTheProgram()
     TestApp app;
     Form1 &form = app.window(server.settings(kShortTimeoutMs));
     server.onRequest = [&form] { QTimer::singleShot(0, &form, &QWidget::close); };
-    QVERIFY(!form.Form_Load());
+    QVERIFY(form.Form_Load());
+    app.waitForUpdateCheck();
+    // Past the check's time-out: no box comes after the end.
+    QVERIFY(!QTest::qWaitFor([&app] { return app.desktop.log.size() > 1; }, 2 * kShortTimeoutMs));
     QCOMPARE(app.desktop.log, QStringList({QStringLiteral("end:0")}));
 }
 

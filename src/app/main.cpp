@@ -34,8 +34,8 @@ int main(int argc, char *argv[])
     const AppFolder folder(AppFolder::ofRunningProgram());
     Form1 window({folder.path(), desktop, skin, UpdateSettings::builtIn()});
     desktop.setWindow(&window);
-    // Start-up may end the program before the event loop runs.
-    if (!window.Form_Load())
-        return desktop.endStatus().value_or(EXIT_FAILURE);
-    return QApplication::exec();
+    if (window.Form_Load())
+        QApplication::exec();
+    // The status the program was ended with, in start-up or later.
+    return desktop.endStatus().value_or(EXIT_SUCCESS);
 }

@@ -9,7 +9,7 @@
 Desktop::Answer QtDesktop::messageBox(const QString &text, Style style, const QString &title)
 {
     // Nothing comes up once the program has ended.
-    if (m_endStatus)
+    if (endStatus())
         return Answer::No;
     QMessageBox box(m_window);
     box.setWindowTitle(title.isEmpty() ? QCoreApplication::applicationName() : title);
@@ -56,11 +56,8 @@ void QtDesktop::openUrl(const QUrl &url)
 // returns to its caller, a loop entered afterwards returns at once, and main
 // returns the status. Destroying the application then hands the clipboard to
 // the desktop's clipboard manager.
-void QtDesktop::end(int status)
+void QtDesktop::quit(int status)
 {
-    if (m_endStatus)
-        return;
-    m_endStatus = status;
     if (m_window)
         m_window->hide();
     QCoreApplication::exit(status);

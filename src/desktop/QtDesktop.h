@@ -2,8 +2,6 @@
 
 #include "Desktop.h"
 
-#include <optional>
-
 class QWidget;
 
 // The real desktop: QMessageBox, the system clipboard, QDesktopServices.
@@ -17,11 +15,10 @@ public:
     void clearClipboard() override;
     void setClipboardText(const QString &text) override;
     void openUrl(const QUrl &url) override;
-    void end(int status) override;
-    // The status the program was ended with; nothing while it runs.
-    std::optional<int> endStatus() const { return m_endStatus; }
+
+protected:
+    void quit(int status) override;
 
 private:
     QWidget *m_window = nullptr;
-    std::optional<int> m_endStatus;
 };

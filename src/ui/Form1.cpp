@@ -9,15 +9,13 @@
 #include "WindowChrome.h"
 #include "desktop/Desktop.h"
 #include "desktop/SkinLayer.h"
+#include "update/UpdateCheck.h"
 #include "update/UpdateTexts.h"
-#include "update/VersionCheck.h"
 
 #include <QDir>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QScreen>
-
-#include <utility>
 
 namespace {
 // The window's client area, in pixels.
@@ -30,8 +28,8 @@ Form1::Form1(const Form1Environment &environment, QWidget *parent)
     , m_desktop(environment.desktop)
     , m_skin(environment.skin)
     , m_appDir(environment.appDir)
-    , m_update(environment.update)
-    , m_fetch(environment.update.timeoutMs)
+    , m_forumUrl(environment.update.forumUrl)
+    , m_update(new UpdateCheck(environment.update, this))
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromUtf8(AppTexts::kCaption));
@@ -55,6 +53,7 @@ Form1::Form1(const Form1Environment &environment, QWidget *parent)
     m_pages = new TopicPages(TopicPages::Controls::of(this, design), m_desktop, m_appDir, this);
     m_chrome = new WindowChrome(WindowChrome::Controls::of(this, design), this);
     connect(m_chrome, &WindowChrome::closed, this, [this] { endProgram(EXIT_SUCCESS); });
+    connect(m_update, &UpdateCheck::answered, this, &Form1::gx_Answered);
 }
 
 Form1::~Form1() = default;
@@ -74,13 +73,14 @@ bool Form1::Form_Load()
     centreOnScreen();
     show();
     m_library->focusList();
-    return !m_update.checkAtStart || gx();
+    if (m_update.checkAtStart)
+        gx();
+    return true;
 }
 
 void Form1::endProgram(int status)
 {
-    if (std::exchange(m_ended, true))
-        return;
+    m_update->stop();
     m_desktop.end(status);
 }
 
@@ -94,31 +94,28 @@ void Form1::centreOnScreen()
     move(frame.topLeft());
 }
 
-// The window stays drawn and usable while this waits for the server.
-std::optional<QString> Form1::GetBody(const QUrl &url)
+// The window is drawn and usable while the check waits for the server.
+void Form1::gx()
 {
-    return m_fetch.get(url);
+    m_update->start();
 }
 
-bool Form1::gx()
+void Form1::gx_Answered(const VersionCheck::Verdict &verdict)
 {
-    const std::optional<QString> versionFile = GetBody(m_update.versionUrl);
-    // Closed while it waited: the check ends with the program.
-    if (m_ended)
-        return false;
     const QString title = QString::fromUtf8(AppTexts::kBrandTitle);
-    const VersionCheck::Verdict verdict = VersionCheck::judge(versionFile);
     switch (verdict.outcome) {
     case VersionCheck::Outcome::CheckFailed:
         m_desktop.messageBox(QString::fromUtf8(UpdateTexts::kCheckFailed), Desktop::Style::Exclamation, title);
-        return true;
+        return;
     case VersionCheck::Outcome::UpToDate:
-        return true;
+        return;
     case VersionCheck::Outcome::NewVersion:
         m_desktop.messageBox(VersionCheck::announcement(verdict.version), Desktop::Style::Information, title);
-        m_desktop.openUrl(m_update.forumUrl);
+        // Ended while the box was open: nothing more.
+        if (m_desktop.endStatus())
+            return;
+        m_desktop.openUrl(m_forumUrl);
         endProgram(EXIT_SUCCESS);
-        return false;
+        return;
     }
-    return true;
 }

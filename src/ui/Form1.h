@@ -1,7 +1,7 @@
 #pragma once
 
-#include "update/HttpTextFetch.h"
 #include "update/UpdateSettings.h"
+#include "update/VersionCheck.h"
 
 #include <QString>
 #include <QWidget>
@@ -10,6 +10,7 @@ class CommandLibrary;
 class Desktop;
 class SkinLayer;
 class TopicPages;
+class UpdateCheck;
 class WindowChrome;
 
 // What the window works with, from outside.
@@ -32,7 +33,9 @@ public:
     ~Form1() override;
 
     // The start-up sequence: database, icon, list, skin, brand title, show,
-    // update check. Returns false when the program was ended on the way.
+    // and the start of the update check, whose verdict comes while the
+    // program runs. Returns false when the program could not start (its
+    // database cannot be opened) and has been ended.
     bool Form_Load();
 
     // Title of the message boxes of the pages and generators; set at start-up.
@@ -40,21 +43,23 @@ public:
 
 private:
     void centreOnScreen();
-    // Ends the program; start-up goes no further.
+    // The one way the program ends (the close box, the desktop's close, no
+    // database, a new version): the update check stops, so that nothing of
+    // the program runs after its end, and the desktop ends the program and
+    // keeps the record of it (Desktop::endStatus).
     void endProgram(int status);
 
-    // The update check. gx returns false when it ended the program.
-    std::optional<QString> GetBody(const QUrl &url);
-    bool gx();
+    // The update check: gx starts it; its verdict is acted on when it comes.
+    void gx();
+    void gx_Answered(const VersionCheck::Verdict &verdict);
 
     Desktop &m_desktop;
     SkinLayer &m_skin;
     const QString m_appDir;
-    const UpdateSettings m_update;
-    HttpTextFetch m_fetch;
+    const QUrl m_forumUrl;
     QString BrandTitle;
-    bool m_ended = false;
 
+    UpdateCheck *m_update = nullptr;
     CommandLibrary *m_library = nullptr;
     TopicPages *m_pages = nullptr;
     WindowChrome *m_chrome = nullptr;

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Helpers of the real-window scripts, sourced by them: an X server of the
 # script's own, a window manager, and waits for windows, the clipboard and the
 # program's end, each with a deadline. A script sets shot_dir (where
@@ -9,6 +10,13 @@ caption='Tovanu 新手工具箱 V1.1'
 brand='Korvel系列软件'
 width=617
 height=542
+
+# No run reaches outside the machine: the update check of every start goes
+# through a proxy on a local port where nothing listens, and fails there, as
+# it does without a network. A script that wants a server of its own sets
+# http_proxy for that start.
+export http_proxy=http://127.0.0.1:9
+unset no_proxy NO_PROXY
 
 work=$(mktemp -d)
 cleanup() {
@@ -106,10 +114,11 @@ answer_box() {
 }
 
 # Clicks at a point given in the window's own client pixels ($win_x, $win_y
-# is the window's top left).
+# is the window's top left). The program takes input events in the order
+# they come, so what a click changes in the window is in place before the
+# next click or key is handled; what shows on the screen is polled for.
 click() {
   xdotool mousemove --sync $((win_x + $1)) $((win_y + $2)) click 1
-  sleep 0.3
 }
 
 # Empties the search box, chooses what it searches and types the term.
@@ -120,11 +129,21 @@ search_for() {
   click 480 170            # Text1
   xdotool key --clearmodifiers ctrl+a BackSpace
   xdotool type --delay 40 "$2"
-  sleep 0.5
 }
 
 # A pixel of a screenshot as #RRGGBB.
 pixel() { convert "$1" -crop "1x1+$2+$3" -depth 8 txt:- | grep -o '#[0-9A-F]\{6\}'; }
+# Takes a screenshot into the file, again and again for up to three seconds,
+# until the test (a command that looks at the file) passes.
+shot_until() {
+  local file=$1
+  shift
+  for _ in $(seq 30); do
+    import -window root "$file" && "$@" && return 0
+    sleep 0.1
+  done
+  return 1
+}
 dark() { # a pixel of the painted frame: every channel below 0x40
   local hex=$1
   [ $((16#${hex:1:2})) -lt 64 ] && [ $((16#${hex:3:2})) -lt 64 ] && [ $((16#${hex:5:2})) -lt 64 ]

@@ -43,6 +43,22 @@ same_buttons() {
   local buttons="82x22+$((win_x + width - 82))+$((win_y + 1))"
   [ "$(compare -metric AE "$shot_dir/start.png[$buttons]" "$1[$buttons]" null: 2>&1)" = 0 ]
 }
+# The frame is painted in a screenshot: its edges and title area are dark.
+frame_painted() {
+  local point
+  for point in "$((win_x + 1)) $((win_y + 300))" "$((win_x + width - 2)) $((win_y + 300))" \
+               "$((win_x + 300)) $((win_y + height - 2))" "$((win_x + 470)) $((win_y + 60))"; do
+    # shellcheck disable=SC2086
+    dark "$(pixel "$1" $point)" || return 1
+  done
+}
+# A page stands in a screenshot: it covers the bottom of the title area, near
+# the left edge, with its light face.
+page_shown() { ! dark "$(pixel "$1" $((win_x + 50)) $((win_y + 98)))"; }
+# The list shows at a point of the window where a page lay: no page is open.
+no_page() {
+  [ "$(pixel "$1" $((win_x + 300)) $((win_y + 300)))" = "$(pixel "$shot_dir/start.png" $((win_x + 300)) $((win_y + 300)))" ]
+}
 
 "$program" > "$work/tovanu.log" 2>&1 &
 app_pid=$!
@@ -60,15 +76,8 @@ win_y=$Y
 [ "$WIDTH" = "$width" ] && [ "$HEIGHT" = "$height" ] || fail "window is ${WIDTH}x${HEIGHT}"
 pass "window $WIDTH x $HEIGHT at $X,$Y"
 
-sleep 0.5
-import -window root "$shot_dir/start.png"
 shot="$shot_dir/start.png"
-for point in "$((win_x + 1)) $((win_y + 300))" "$((win_x + width - 2)) $((win_y + 300))" \
-             "$((win_x + 300)) $((win_y + height - 2))" "$((win_x + 470)) $((win_y + 60))"; do
-  # shellcheck disable=SC2086
-  colour=$(pixel "$shot" $point)
-  dark "$colour" || fail "frame pixel at $point is $colour, not dark"
-done
+shot_until "$shot" frame_painted "$shot" || fail "the frame is not painted dark"
 # The close button's white separator column, and the dark button fill beside it.
 sep=$(pixel "$shot" $((win_x + width - 51)) $((win_y + 12)))
 [ "$sep" = "#FFFFFF" ] || fail "close button separator is $sep"
@@ -105,7 +114,6 @@ click 400 230            # Text2
 xdotool type --delay 40 "edited"
 click 60 128             # the chosen name again
 xdotool key --clearmodifiers Return
-sleep 0.3
 clipboard_holds "$library_command" "Enter copied"
 pass "a click on the chosen name restores its command; Enter copies it"
 
@@ -122,13 +130,11 @@ search_for $by_command "$term"
 
 # Hovered, then covered and shown again: the frame's buttons are normal.
 xdotool mousemove --sync $((win_x + width - 30)) $((win_y + 12))
-sleep 0.3
+shot_until "$work/hover.png" eval '! same_buttons "$work/hover.png"' || fail "the close button shows no hover"
 xdotool mousemove --sync $((win_x + 300)) $((win_y + height + 100))
 xdotool windowunmap --sync "$window"
 xdotool windowmap --sync "$window"
-sleep 0.5
-import -window root "$shot_dir/shown-again.png"
-same_buttons "$shot_dir/shown-again.png" || fail "the buttons are not normal after the window was shown again"
+shot_until "$shot_dir/shown-again.png" same_buttons "$shot_dir/shown-again.png" || fail "the buttons are not normal after the window was shown again"
 pass "frame buttons normal after the window was shown again"
 
 # Topic 8 puts the unzip command on the clipboard.
@@ -139,7 +145,6 @@ pass "topic 8 copies apt-get install unzip"
 
 # The subdomain page: type a domain, press ok, answer Yes.
 click 196 468            # Command5(3) "如何绑定子域名"
-sleep 0.3
 click 330 231            # Text4(11), the domain field
 xdotool type --delay 40 "www.example.com"
 import -window root "$shot_dir/subdomain.png"
@@ -154,11 +159,9 @@ pass "subdomain commands on the clipboard"
 # the program.
 click 558 41             # al(5)
 click 420 468            # Command5(5) "Tovanu推荐源"
-sleep 0.3
 # A drag from the close image neither closes nor moves the page.
 xdotool mousemove --sync $((win_x + 566)) $((win_y + 113)) mousedown 1
 xdotool mousemove --sync $((win_x + 520)) $((win_y + 160)) mousemove --sync $((win_x + 566)) $((win_y + 113)) mouseup 1
-sleep 0.3
 click 228 402            # Command4
 answer_box
 { cat "$golden_dir/sources.txt"; printf '\r\n'; } > "$work/Source.list.expected"
@@ -166,11 +169,9 @@ cmp "$app/Source.list" "$work/Source.list.expected" || fail "Source.list differs
 pass "a drag from the close image keeps the page; Source.list written byte for byte"
 
 # Esc closes the page: the list shows where it lay.
+shot_until "$work/page.png" page_shown "$work/page.png" || fail "the sources page is not shown"
 xdotool key --clearmodifiers Escape
-sleep 0.3
-import -window root "$shot_dir/escaped.png"
-list_at=$(pixel "$shot_dir/escaped.png" $((win_x + 300)) $((win_y + 300)))
-[ "$list_at" = "$(pixel "$shot_dir/start.png" $((win_x + 300)) $((win_y + 300)))" ] || fail "Esc left the page open"
+shot_until "$shot_dir/escaped.png" no_page "$shot_dir/escaped.png" || fail "Esc left the page open"
 pass "Esc closes the page"
 
 $wm || close_box_ends
@@ -178,11 +179,9 @@ $wm || close_box_ends
 # Minimised with the minimise box, restored by the desktop: both buttons normal.
 click $((width - 65)) 12
 xdotool mousemove --sync 0 0
-sleep 0.3
+within 30 eval 'xprop -id "$window" _NET_WM_STATE | grep -q _NET_WM_STATE_HIDDEN' || fail "the window was not minimised"
 wmctrl -i -a "$window"
-sleep 0.8
-import -window root "$shot_dir/restored.png"
-same_buttons "$shot_dir/restored.png" || fail "the buttons are not normal after a restore"
+shot_until "$shot_dir/restored.png" same_buttons "$shot_dir/restored.png" || fail "the buttons are not normal after a restore"
 pass "frame buttons normal after a restore"
 
 # A clipboard manager, as a desktop runs one, and a command copied again.
@@ -209,13 +208,15 @@ python3 -c 'import socket, sys, time
 s = socket.socket(); s.bind(("127.0.0.1", 0)); s.listen(8)
 print(s.getsockname()[1], flush=True)
 held = []
-while True: held.append(s.accept())' > "$work/silent.port" &
+while True:
+    held.append(s.accept())
+    print("accepted", flush=True)' > "$work/silent.port" &
 server_pid=$!
-for _ in $(seq 50); do [ -s "$work/silent.port" ] && break; sleep 0.1; done
+within 50 test -s "$work/silent.port" || fail "the silent server did not start"
 http_proxy="http://127.0.0.1:$(head -n 1 "$work/silent.port")" "$program" > "$work/tovanu.log" 2>&1 &
 app_pid=$!
 window=$(wait_window "$caption") || fail "the window did not appear"
-sleep 0.5
+within 50 grep -q accepted "$work/silent.port" || fail "the update check did not reach the server"
 xdotool search --onlyvisible --name "^${brand}\$" > /dev/null 2>&1 && fail "the update check did not wait"
 wmctrl -i -c "$window"
 ended_within_a_second "the desktop's close during the wait"

@@ -8,7 +8,6 @@
 #include <QUrl>
 
 #include <functional>
-#include <optional>
 
 // Records everything the window hands to the desktop, in order, and answers
 // Yes/No questions as the test says. No call ever blocks.
@@ -46,17 +45,12 @@ public:
         openedUrls.append(url);
         log.append(QStringLiteral("open:") + url.toString());
     }
-    void end(int status) override
-    {
-        endStatus = status;
-        log.append(QStringLiteral("end:%1").arg(status));
-    }
+    void quit(int status) override { log.append(QStringLiteral("end:%1").arg(status)); }
 
     QList<Box> boxes;
     QStringList log;
     QString clipboard;
     QList<QUrl> openedUrls;
-    std::optional<int> endStatus;
     QQueue<Answer> answers;                // answers to Yes/No boxes; No when empty
     std::function<void(const Box &)> onBox; // runs while a box is "open"
 };

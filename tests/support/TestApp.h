@@ -6,6 +6,7 @@
 #include "library/LibraryTexts.h"
 #include "ui/ControlArrays.h"
 #include "ui/Form1.h"
+#include "update/UpdateCheck.h"
 
 #include <QDir>
 #include <QListView>
@@ -50,9 +51,19 @@ public:
     {
         Form1 &form = window(update);
         form.Form_Load();
+        waitForUpdateCheck();
         desktop.boxes.clear();
         desktop.log.clear();
         return form;
+    }
+
+    // Waits until the update check that start-up began has given its
+    // verdict, and the window has acted on it.
+    void waitForUpdateCheck() const
+    {
+        const auto *check = m_window->findChild<UpdateCheck *>();
+        if (!check || !QTest::qWaitFor([check] { return !check->isRunning(); }, kUpdateCheckWaitMs))
+            qFatal("the update check gave no verdict");
     }
 
     template<typename T>
@@ -95,6 +106,9 @@ public:
     RecordingSkin skin;
 
 private:
+    // Longer than any time-out the tests give the update check.
+    static constexpr int kUpdateCheckWaitMs = 15'000;
+
     QTemporaryDir m_dir;
     std::unique_ptr<Form1> m_window;
 };

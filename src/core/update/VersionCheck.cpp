@@ -35,7 +35,7 @@ std::optional<QString> versionField(const QString &versionFile)
     return field.mid(begin, end - begin);
 }
 
-Verdict judge(const std::optional<QString> &versionFile)
+Verdict judge(const Result<QString> &versionFile)
 {
     const std::optional<QString> field = versionFile ? versionField(*versionFile) : std::nullopt;
     if (!field)

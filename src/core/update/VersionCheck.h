@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Result.h"
+
 #include <QString>
 
 #include <optional>
@@ -24,8 +26,8 @@ struct Verdict {
     QString version; // the announced version, for NewVersion
 };
 
-// The verdict on a fetched version file; no file means the fetch failed.
-Verdict judge(const std::optional<QString> &versionFile);
+// The verdict on a fetched version file, or on the failure to fetch it.
+Verdict judge(const Result<QString> &versionFile);
 
 // The message that announces a new version.
 QString announcement(const QString &version);
