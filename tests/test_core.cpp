@@ -179,6 +179,8 @@ void CoreTest::pinyinSearch()
     for (const int i : *result)
         foundNames.append(names.at(i));
     QCOMPARE(foundNames, found);
+    // A search out of time is stopped, as every other search is.
+    QCOMPARE(bool(index.find(term, QDeadlineTimer(0))), !PinyinIndex::isPinyinTerm(term));
 }
 
 void CoreTest::versionField_data()
