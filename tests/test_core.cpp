@@ -4,6 +4,7 @@
 #include "library/ListOrder.h"
 #include "library/PinyinIndex.h"
 #include "library/SearchTerm.h"
+#include "library/SearchText.h"
 #include "update/VersionCheck.h"
 
 #include <QTest>
@@ -14,6 +15,7 @@ using namespace Qt::StringLiterals;
 
 Q_DECLARE_METATYPE(std::optional<QString>)
 Q_DECLARE_METATYPE(Like::Result)
+Q_DECLARE_METATYPE(std::vector<int>)
 
 class CoreTest : public QObject
 {
@@ -24,8 +26,8 @@ private slots:
     void searchTerm();
     void likeMatch_data();
     void likeMatch();
-    void containsMatch_data();
-    void containsMatch();
+    void searchText_data();
+    void searchText();
     void pinyinSearch_data();
     void pinyinSearch();
     void versionField_data();
@@ -34,16 +36,12 @@ private slots:
 
 void CoreTest::listOrder()
 {
-    ListOrder order = ListOrder::open().value();
+    const ListOrder order = ListOrder::open().value();
     // Latin before Chinese, case-insensitive, Chinese in pinyin order, equal
     // names in the order they came.
-    QStringList names = {u"重启"_s, u"Zip"_s, u"北京"_s, u"apache"_s, u"安装"_s, u"Apache"_s, u"北京"_s, u"APACHE"_s};
-    order.sort(names);
-    QCOMPARE(names, QStringList({u"apache"_s, u"Apache"_s, u"APACHE"_s, u"Zip"_s, u"安装"_s, u"北京"_s, u"北京"_s, u"重启"_s}));
-    // Sorting again, with names seen before and new ones, keeps the rule.
-    names = {u"b"_s, u"重启"_s, u"a"_s};
-    order.sort(names);
-    QCOMPARE(names, QStringList({u"a"_s, u"b"_s, u"重启"_s}));
+    const QStringList names = {u"重启"_s, u"Zip"_s, u"北京"_s, u"apache"_s, u"安装"_s, u"Apache"_s, u"北京"_s, u"APACHE"_s};
+    QCOMPARE(order.ranked(int(names.size()), [&](int i) { return names.at(i); }),
+             std::vector<int>({3, 5, 7, 1, 4, 2, 6, 0}));
 }
 
 void CoreTest::searchTerm_data()
@@ -84,58 +82,85 @@ void CoreTest::likeMatch()
     QCOMPARE(Like::match(text.constData(), pattern.constData(), QDeadlineTimer::Forever) == Like::Result::Match, matches);
 }
 
-void CoreTest::containsMatch_data()
+void CoreTest::searchText_data()
 {
     QTest::addColumn<QByteArray>("text");
-    QTest::addColumn<QByteArray>("term");
-    QTest::addColumn<Like::Result>("result");
-    QTest::newRow("case of ASCII only") << QByteArray("Apache ÄB") << QByteArray("apache äb") << Like::Result::NoMatch;
-    QTest::newRow("found again after a false start") << QByteArray("aabaabaaab") << QByteArray("AAAB") << Like::Result::Match;
-    QTest::newRow("U+0080 never inside another character") << QByteArray("😀") << QByteArray("\xc2\x80")
-                                                          << Like::Result::NoMatch;
-    QTest::newRow("empty term") << QByteArray("x") << QByteArray() << Like::Result::Match;
-    // A term that almost matches everywhere, once slow to look for: the
-    // search goes through the whole text and is stopped by its deadline.
-    QTest::newRow("stopped in time") << QByteArray(1 << 20, 'a') << QByteArray(4096, 'a') + 'b'
-                                     << Like::Result::TimedOut;
+    QTest::addColumn<QString>("term");
+    QTest::addColumn<bool>("found");
+    QTest::newRow("case of ASCII only") << QByteArray("Apache ÄB") << u"apache äb"_s << false;
+    QTest::newRow("found again after a false start") << QByteArray("aabaabaaab") << u"AAAB"_s << true;
+    QTest::newRow("wildcards") << QByteArray("apt-get update") << u"t_get%DATE"_s << true;
+    QTest::newRow("U+0080 never inside another character") << QByteArray("😀") << u"\u0080"_s << false;
+    QTest::newRow("ends at NUL") << QByteArray("ab\0cd", 5) << u"cd"_s << false;
+    // Bytes that are not valid UTF-8 read as SQLite reads them: a lead byte
+    // takes every continuation byte after it.
+    QTest::newRow("not inside a longer character") << QByteArray("I\xc3\xa9\xa9") << u"Ié"_s << false;
+    QTest::newRow("nor with a wildcard") << QByteArray("I\xc3\xa9\xa9") << u"Ié%"_s << false;
+    QTest::newRow("中 and a stray byte") << QByteArray("\xe4\xb8\xad\xa1") << u"中"_s << false;
+    QTest::newRow("a stray byte on its own") << QByteArray("x\xa9") << u"x©"_s << true;
+    QTest::newRow("an overlong form reads as its character") << QByteArray("\xe0\x84\x80") << u"Ā"_s << true;
+    QTest::newRow("a surrogate reads as U+FFFD") << QByteArray("\xed\xa0\x80") << u"\uFFFF"_s << true;
 }
 
-void CoreTest::containsMatch()
+// One text among a null one and others: what a search finds is what LIKE
+// '%term%' finds in the database.
+void CoreTest::searchText()
 {
     QFETCH(QByteArray, text);
-    QFETCH(QByteArray, term);
-    QFETCH(Like::Result, result);
-    const QDeadlineTimer deadline = result == Like::Result::TimedOut ? QDeadlineTimer(0) : QDeadlineTimer::Forever;
-    QCOMPARE(Like::contains(text.constData(), term.constData(), deadline), result);
+    QFETCH(QString, term);
+    QFETCH(bool, found);
+    SearchText texts;
+    texts.append("other");
+    texts.append(nullptr);
+    texts.append(text.constData());
+    const Result<std::vector<int>> result = texts.find(term, QDeadlineTimer::Forever);
+    QVERIFY(result);
+    QCOMPARE(*result, found ? std::vector<int>{2} : std::vector<int>{});
+    // The empty term finds every text that is not null; a search with
+    // wildcards out of time is stopped.
+    QCOMPARE(*texts.find(QString(), QDeadlineTimer::Forever), std::vector<int>({0, 2}));
+    QVERIFY(!texts.find(u"%"_s, QDeadlineTimer(0)));
 }
 
+// Syllables: a term matches from some character on, each character by a
+// start of one of its readings, until the term is used up.
 void CoreTest::pinyinSearch_data()
 {
     QTest::addColumn<QString>("term");
     QTest::addColumn<QStringList>("found");
     const QString install = u"安装软件包"_s;
+    const QString find = u"查找文件"_s;
     const QString restart = u"重启Apache2"_s;
     const QString longTerm = u"长期备份"_s;
     const QString bank = u"银行"_s;
     const QString apache = u"安装Apache2"_s;
+    const QString many = u"重"_s.repeated(52);
+    const QString log = u"Apache日志"_s;
     QTest::newRow("initials") << u"azrjb"_s << QStringList{install};
+    QTest::newRow("az is 安装, not 查找") << u"az"_s << QStringList{install, apache};
+    QTest::newRow("a syllable begun") << u"anzh"_s << QStringList{install, apache};
+    QTest::newRow("initial, then whole") << u"azhuang"_s << QStringList{install, apache};
     QTest::newRow("whole pinyin, any case") << u"AnZhuangRuanJianBao"_s << QStringList{install};
-    QTest::newRow("inside syllables") << u"uangruanj"_s << QStringList{install};
+    QTest::newRow("from a later character") << u"rjb"_s << QStringList{install};
+    QTest::newRow("never from inside a syllable") << u"uangruanj"_s << QStringList();
+    QTest::newRow("查找 by its own") << u"czwj"_s << QStringList{find};
     QTest::newRow("both readings of 重 and 长") << u"cq"_s << QStringList{restart, longTerm};
     QTest::newRow("the other reading") << u"zq"_s << QStringList{restart, longTerm};
     QTest::newRow("whole, one reading") << u"chongqiapache"_s << QStringList{restart};
     QTest::newRow("whole, the other") << u"zhangqibeifen"_s << QStringList{longTerm};
     QTest::newRow("readings never mix") << u"zhangong"_s << QStringList();
     QTest::newRow("银行 by yh") << u"yh"_s << QStringList{bank};
-    QTest::newRow("银行 by yx") << u"yinxing"_s << QStringList{bank};
+    QTest::newRow("银行 by xing") << u"yinxing"_s << QStringList{bank};
     QTest::newRow("Latin letters stand for themselves") << u"azapache"_s << QStringList{apache};
+    QTest::newRow("a Latin run entered from inside") << u"cherz"_s << QStringList{log};
+    QTest::newRow("and left for the next character") << u"qiap"_s << QStringList{restart};
+    QTest::newRow("a term past the name's end") << u"yinhangx"_s << QStringList();
     QTest::newRow("a digit is no pinyin term") << u"apache2"_s << QStringList();
     QTest::newRow("nor a blank") << u"an zhuang"_s << QStringList();
     QTest::newRow("nor Chinese") << u"安装"_s << QStringList();
-    // Terms longer than one machine word, in a name whose key has choices
-    // all through it.
-    QTest::newRow("long term") << u"zhong"_s.repeated(20) + u"chong"_s.repeated(20) << QStringList{u"重"_s.repeated(52)};
-    QTest::newRow("longest term") << u"chong"_s.repeated(51) + u"z"_s << QStringList{u"重"_s.repeated(52)};
+    // Terms longer than one machine word, in a name of choices all through.
+    QTest::newRow("long term") << u"zhong"_s.repeated(20) + u"chong"_s.repeated(20) << QStringList{many};
+    QTest::newRow("longest term") << u"chong"_s.repeated(51) << QStringList{many};
     QTest::newRow("too long") << u"a"_s.repeated(PinyinIndex::kLongestTerm + 1) << QStringList();
 }
 
@@ -143,10 +168,19 @@ void CoreTest::pinyinSearch()
 {
     QFETCH(QString, term);
     QFETCH(QStringList, found);
+    const QStringList names = {u"安装软件包"_s, u"查找文件"_s, u"重启Apache2"_s, u"长期备份"_s, u"银行"_s,
+                               u"安装Apache2"_s, u"重"_s.repeated(52), u"Apache日志"_s, u"a"_s.repeated(PinyinIndex::kLongestTerm + 1)};
     PinyinIndex index;
-    index.setNames({u"安装软件包"_s, u"重启Apache2"_s, u"长期备份"_s, u"银行"_s, u"安装Apache2"_s,
-                    u"重"_s.repeated(52), u"a"_s.repeated(PinyinIndex::kLongestTerm + 1)});
-    QCOMPARE(index.namesMatching(term), found);
+    for (const QString &name : names)
+        index.add(name);
+    const Result<std::vector<int>> result = index.find(term, QDeadlineTimer::Forever);
+    QVERIFY(result);
+    QStringList foundNames;
+    for (const int i : *result)
+        foundNames.append(names.at(i));
+    QCOMPARE(foundNames, found);
+    // A search out of time is stopped, as every other search is.
+    QCOMPARE(bool(index.find(term, QDeadlineTimer(0))), !PinyinIndex::isPinyinTerm(term));
 }
 
 void CoreTest::versionField_data()

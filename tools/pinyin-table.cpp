@@ -169,6 +169,7 @@ int main(int argc, char *argv[])
                [&out](char32_t value) { out << "0x" << Qt::hex << uint(value) << Qt::dec; });
     writeArray(out, "const std::uint32_t readingEnds[]", readingEnds, number);
     writeArray(out, "const std::uint16_t readings[]", readings, number);
+    out << "const std::size_t syllableCount = " << syllableEnds.size() << ";\n";
     out << "const std::size_t characterCount = " << codePoints.size() << ";\n\n} // namespace PinyinData\n";
     out.flush();
     if (!file.commit()) {

@@ -8,7 +8,6 @@
 #include "PlaceholderFiller.h"
 #include "desktop/Desktop.h"
 #include "library/LibraryTexts.h"
-#include "library/ListOrder.h"
 #include "library/SearchTerm.h"
 
 #include <QDir>
@@ -20,11 +19,15 @@
 #include <QTextDocument>
 #include <QTimer>
 
+#include <chrono>
 #include <utility>
 
 namespace {
 // How long the copy notice stays, in milliseconds.
 constexpr int kCopyNoticeMs = 400;
+// How long one slice of reading the library may hold the window: half a
+// frame at 60 Hz, so that it keeps painting and answering.
+constexpr std::chrono::milliseconds kPrepareSlice{8};
 } // namespace
 
 CommandLibrary::Controls CommandLibrary::Controls::of(const DesignBuilder &design)
@@ -43,7 +46,8 @@ CommandLibrary::CommandLibrary(const Controls &controls, Desktop &desktop, const
     , m_appDir(appDir)
     , c(controls)
     , Timer2(new QTimer(this))
-    , m_names(new NameListModel(this))
+    , m_preparing(new QTimer(this))
+    , m_names(new NameListModel(conn, this))
 {
     c.List1->setModel(m_names);
     c.List1->setUniformItemSizes(true);
@@ -72,6 +76,7 @@ CommandLibrary::CommandLibrary(const Controls &controls, Desktop &desktop, const
     });
     connect(c.Command1, &QPushButton::clicked, this, &CommandLibrary::Command1_Click);
     connect(Timer2, &QTimer::timeout, this, &CommandLibrary::Timer2_Timer);
+    connect(m_preparing, &QTimer::timeout, this, &CommandLibrary::prepareSlice);
 
     c.List1->viewport()->installEventFilter(this);
     c.List1->installEventFilter(this);
@@ -88,12 +93,6 @@ bool CommandLibrary::data()
         reportOpenFailure(opened.error());
         return false;
     }
-    Result<ListOrder> order = ListOrder::open();
-    if (!order) {
-        reportOpenFailure(order.error());
-        return false;
-    }
-    m_names->setOrder(std::move(order).value());
     return true;
 }
 
@@ -107,11 +106,29 @@ void CommandLibrary::reportOpenFailure(const QString &reason)
 
 void CommandLibrary::read()
 {
-    const Result<QStringList> names = conn.allNames();
-    if (!names)
-        return reportQueryFailure(names.error());
-    m_pinyin.setNames(*names);
-    fillList(*names);
+    if (!m_namesRead) {
+        if (const Result<void> names = conn.readNames(); !names)
+            return reportQueryFailure(names.error());
+        m_namesRead = true;
+        m_preparing->start();
+    }
+    fillList(conn.listed());
+}
+
+// One slice of reading the command texts and making the pinyin keys; a
+// search that waited for the texts runs once they are in.
+void CommandLibrary::prepareSlice()
+{
+    const Result<bool> done = conn.prepare(QDeadlineTimer(kPrepareSlice));
+    if (!done || *done)
+        m_preparing->stop();
+    if (!done) {
+        if (std::exchange(m_searchWaiting, false))
+            reportQueryFailure(done.error());
+        return;
+    }
+    if (m_searchWaiting && conn.canSearch(CommandIndex::Column::Code))
+        Text1_Change();
 }
 
 void CommandLibrary::focusList()
@@ -119,11 +136,11 @@ void CommandLibrary::focusList()
     c.List1->setFocus();
 }
 
-// A query that found nothing leaves the list as it was.
-void CommandLibrary::fillList(const QStringList &names)
+// A search that found nothing leaves the list as it was.
+void CommandLibrary::fillList(const std::vector<int> &rows)
 {
-    if (!names.isEmpty())
-        m_names->setNames(names);
+    if (!rows.empty())
+        m_names->setRows(rows);
 }
 
 // The list and the details stay as they were.
@@ -134,32 +151,44 @@ void CommandLibrary::reportQueryFailure(const QString &text)
 
 // An emptied box lists every command again; a search for the empty term
 // would find the same rows, so it is not run first. A term of letters that
-// no name contains looks for the names it spells in pinyin (az, anzhuang).
+// no name contains finds the names it spells in pinyin (az, anzhuang). A
+// search of the command texts before they are all read reads one more
+// slice; when they are still not in, it runs as soon as they are.
 void CommandLibrary::Text1_Change()
 {
     if (c.Text1->text().isEmpty())
         return read();
-    const auto column = c.Option1[1]->isChecked() ? CommandStore::Column::Name : CommandStore::Column::Code;
-    const QString term = Search::termOf(c.Text1->text());
-    const Result<QStringList> found = conn.namesContaining(column, term);
+    const auto column = c.Option1[1]->isChecked() ? CommandIndex::Column::Name : CommandIndex::Column::Code;
+    if (!conn.canSearch(column)) {
+        if (const Result<bool> prepared = conn.prepare(QDeadlineTimer(kPrepareSlice)); !prepared)
+            return reportQueryFailure(prepared.error());
+        m_searchWaiting = !conn.canSearch(column);
+        if (m_searchWaiting)
+            return m_preparing->start();
+    }
+    m_searchWaiting = false;
+    const Result<std::vector<int>> found = conn.search(column, Search::termOf(c.Text1->text()));
     if (!found)
         return reportQueryFailure(found.error());
-    if (found->isEmpty() && column == CommandStore::Column::Name)
-        return fillList(m_pinyin.namesMatching(term));
     fillList(*found);
 }
 
+// The chosen entry's row of the library, not its name read back, finds the
+// command: a name stored as bytes that are not UTF-8 is listed with U+FFFD.
 void CommandLibrary::List1_Click()
 {
-    const QString name = c.List1->selectionModel()->selectedIndexes().value(0).data().toString();
-    const Result<std::optional<QString>> code = conn.codeOf(name);
+    const QModelIndex chosen = c.List1->selectionModel()->selectedIndexes().value(0);
+    if (!chosen.isValid())
+        return;
+    const int row = m_names->libraryRow(chosen);
+    const Result<std::optional<QString>> code = conn.codeOf(row);
     if (!code)
         return reportQueryFailure(code.error());
     if (*code)
         showCommand(Search::shownCommand(**code));
     // Written as rich text that shows the name's own characters: a tooltip
     // that looks like markup would otherwise be rendered.
-    c.List1->setToolTip(Qt::convertFromPlainText(name, Qt::WhiteSpacePre));
+    c.List1->setToolTip(Qt::convertFromPlainText(conn.nameOf(row), Qt::WhiteSpacePre));
 }
 
 // Laying out a huge line takes time that grows faster than its length, so a

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "library/CommandStore.h"
-#include "library/PinyinIndex.h"
+#include "library/CommandIndex.h"
 
 #include <QObject>
 #include <QString>
@@ -21,7 +20,8 @@ class QWidget;
 // The command library of the window: the list of names (List1), the search
 // box (Text1) with its options (Option1), the details box (Text2), the copy
 // button (Command1) and the copy notice that Timer2 takes away again. It
-// owns the command database, the names' pinyin keys and the list's model.
+// owns the command library in memory and the list's model, whose entries are
+// rows of the library.
 class CommandLibrary : public QObject
 {
     Q_OBJECT
@@ -42,7 +42,8 @@ public:
     // Opens the command database. When it cannot, the user is told and
     // false is returned: the program cannot go on.
     bool data();
-    // Lists every command.
+    // Lists every command; the names are read from the database the first
+    // time, and the rest of the library is then read while the window idles.
     void read();
     // Start-up leaves the focus in the list.
     void focusList();
@@ -52,7 +53,8 @@ protected:
 
 private:
     void reportOpenFailure(const QString &reason);
-    void fillList(const QStringList &names);
+    void fillList(const std::vector<int> &rows);
+    void prepareSlice();
     void reportQueryFailure(const QString &text);
     void Text1_Change();
     void List1_Click();
@@ -66,12 +68,14 @@ private:
 
     Desktop &m_desktop;
     const QString m_appDir;
-    CommandStore conn;
-    PinyinIndex m_pinyin;      // the pinyin keys of every command's name
+    CommandIndex conn;
+    bool m_namesRead = false;
+    bool m_searchWaiting = false; // a search waits for the command texts
     QString m_cutCommand;      // the whole command while Text2 shows only its start
     bool m_listPressChose = false; // the press in progress on List1 chose a name
 
     Controls c; // the controls of the part, by their design names
     QTimer *Timer2;
+    QTimer *m_preparing; // reads the rest of the library, a slice at a time
     NameListModel *m_names;
 };

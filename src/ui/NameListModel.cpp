@@ -1,30 +1,28 @@
 #include "NameListModel.h"
 
-NameListModel::NameListModel(QObject *parent)
+#include "library/CommandIndex.h"
+
+NameListModel::NameListModel(const CommandIndex &library, QObject *parent)
     : QAbstractListModel(parent)
+    , m_library(library)
 {
 }
 
 int NameListModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : int(m_names.size());
+    return parent.isValid() ? 0 : int(m_rows.size());
 }
 
 QVariant NameListModel::data(const QModelIndex &index, int role) const
 {
-    if (!index.isValid() || index.row() >= m_names.size())
+    if (!index.isValid() || std::size_t(index.row()) >= m_rows.size() || role != Qt::DisplayRole)
         return {};
-    if (role == Qt::DisplayRole)
-        return m_names.at(index.row());
-    return {};
+    return m_library.nameOf(m_rows[std::size_t(index.row())]);
 }
 
-void NameListModel::setNames(QStringList names)
+void NameListModel::setRows(std::vector<int> rows)
 {
-    if (!m_order)
-        qFatal("Names were listed before the list's order was opened");
-    m_order->sort(names);
     beginResetModel();
-    m_names.swap(names);
+    m_rows.swap(rows);
     endResetModel();
 }

@@ -1,30 +1,28 @@
 #pragma once
 
-#include "library/ListOrder.h"
-
 #include <QAbstractListModel>
-#include <QStringList>
 
-#include <optional>
+#include <vector>
 
-// The entries of the command list, always in list order (ListOrder): a new
-// set of names is sorted once as it comes in.
+class CommandIndex;
+
+// The entries of the command list: rows of the command library, in the
+// order given (the library gives them in list order), each shown by its name.
 class NameListModel : public QAbstractListModel
 {
     Q_OBJECT
 public:
-    explicit NameListModel(QObject *parent = nullptr);
+    explicit NameListModel(const CommandIndex &library, QObject *parent = nullptr);
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
 
-    // The order of the list, opened at start-up before any name is listed.
-    void setOrder(ListOrder order) { m_order.emplace(std::move(order)); }
-    // Replaces every entry by names, in list order.
-    void setNames(QStringList names);
-    const QStringList &names() const { return m_names; }
+    // Replaces every entry by these rows of the library.
+    void setRows(std::vector<int> rows);
+    // The library's row shown at an entry.
+    int libraryRow(const QModelIndex &index) const { return m_rows.at(std::size_t(index.row())); }
 
 private:
-    std::optional<ListOrder> m_order;
-    QStringList m_names;
+    const CommandIndex &m_library;
+    std::vector<int> m_rows;
 };

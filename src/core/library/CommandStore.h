@@ -1,21 +1,32 @@
 #pragma once
 
+#include "Result.h"
 #include "SqlCipher.h"
+#include "TextTable.h"
 
 #include <QDeadlineTimer>
 #include <QString>
-#include <QStringList>
 
+#include <cstdint>
+#include <functional>
 #include <optional>
+#include <vector>
 
 // The command database: table u, one row per command, with the display name
 // in na and the command text in code. It is opened read-only and never
 // written. Every statement binds its values; nothing typed by the user ever
-// becomes part of SQL text.
+// becomes part of SQL text. Texts are read as the bytes stored, whether or
+// not they are valid UTF-8.
 class CommandStore
 {
 public:
-    enum class Column { Name, Code };
+    // The rows with a name, in the order the database gives them.
+    struct Names {
+        std::vector<std::int64_t> ids; // each row's rowid
+        TextTable names;
+    };
+    // Takes one row's id and its command text, nullptr for a null one.
+    using CodeTaker = std::function<void(std::int64_t id, const char *code)>;
 
     CommandStore() = default;
     CommandStore(const CommandStore &) = delete;
@@ -25,24 +36,18 @@ public:
     // holds the database layer's own description; the store stays closed.
     Result<void> open(const QString &path, const QByteArray &key);
 
-    // A query's failure holds the text the user is told: that the database
-    // could not be read, and why, or that the search was too complex.
-    // Rows without a name are never listed.
-    Result<QStringList> allNames();
-    // Names of the rows whose column contains term, compared as LIKE compares:
-    // ASCII letters without regard to case, "%" and "_" as wildcards. A search
-    // still running after a second is stopped as too complex.
-    Result<QStringList> namesContaining(Column column, const QString &term);
-    // The command text of the first row whose name reads as this text (a name
-    // stored as a number or a blob is found by the text it is listed as);
-    // nullopt when no row has it, an empty text when the row's command is null.
-    Result<std::optional<QString>> codeOf(const QString &name);
+    Result<Names> readNames();
+    // Hands the command texts of the rows with a name (those with an id
+    // above after, when it has one) to take, in id order, until the
+    // deadline; after is then the last id read. True when every row was read.
+    Result<bool> readCodes(std::optional<std::int64_t> &after, QDeadlineTimer deadline, const CodeTaker &take);
+    // The command text of the row with this id; nullopt when there is no
+    // such row, an empty text when its command is null.
+    Result<std::optional<QString>> codeOf(std::int64_t id);
 
 private:
-    // The failure of the last call; code is the SQLite result that ended it.
-    Failure failure(int code = SQLITE_ERROR) const;
-    Result<QStringList> collectNames(sqlite3_stmt *statement);
+    // The failure of the last call, with the database's description.
+    Failure failure() const;
 
     SqlCipher::Database m_db;
-    QDeadlineTimer m_searchDeadline; // when the running search is stopped
 };

@@ -5,7 +5,16 @@
 
 #include <algorithm>
 #include <iterator>
-#include <vector>
+#include <numeric>
+#include <string>
+#include <string_view>
+
+namespace {
+// Room for a key in bytes per UTF-16 unit of the name, and beyond it: enough
+// for most names, so their key is written in one call.
+constexpr std::size_t kKeyBytesPerUnit = 3;
+constexpr std::size_t kKeySlack = 16;
+} // namespace
 
 void ListOrder::CollatorCloser::operator()(UCollator *collator) const
 {
@@ -34,57 +43,36 @@ Result<ListOrder> ListOrder::open()
     return ListOrder(std::move(collator));
 }
 
-ListOrder::Known &ListOrder::known(const QString &name)
+std::vector<int> ListOrder::ranked(int count, const std::function<QString(int)> &nameOf) const
 {
-    auto found = m_known.find(name);
-    if (found != m_known.end())
-        return found->second;
-    const auto *text = reinterpret_cast<const UChar *>(name.utf16());
-    const auto length = int32_t(name.size());
-    std::string sortKey(size_t(2 * length + 16), '\0');
-    auto written = ucol_getSortKey(m_collator.get(), text, length, reinterpret_cast<uint8_t *>(sortKey.data()), int32_t(sortKey.size()));
-    if (written > int32_t(sortKey.size())) {
-        sortKey.resize(size_t(written));
-        written = ucol_getSortKey(m_collator.get(), text, length, reinterpret_cast<uint8_t *>(sortKey.data()), written);
+    // Every name's key, one after the other: key i runs from ends[i] to ends[i + 1].
+    std::string keys;
+    std::vector<std::size_t> ends{0};
+    ends.reserve(std::size_t(count) + 1);
+    for (int i = 0; i < count; ++i) {
+        const QString name = nameOf(i);
+        const auto *text = reinterpret_cast<const UChar *>(name.utf16());
+        const auto length = int32_t(name.size());
+        const std::size_t start = keys.size();
+        keys.resize(start + kKeyBytesPerUnit * std::size_t(length) + kKeySlack);
+        const auto room = int32_t(keys.size() - start);
+        int32_t written = ucol_getSortKey(m_collator.get(), text, length, reinterpret_cast<uint8_t *>(keys.data() + start), room);
+        if (written > room) {
+            keys.resize(start + std::size_t(written));
+            written = ucol_getSortKey(m_collator.get(), text, length, reinterpret_cast<uint8_t *>(keys.data() + start), written);
+        }
+        // Without the closing zero byte.
+        keys.resize(start + std::size_t(std::max<int32_t>(written, 1)) - 1);
+        ends.push_back(keys.size());
     }
-    sortKey.resize(size_t(std::max<int32_t>(written, 1)) - 1); // without the closing zero byte
-    m_ranked = false;
-    return m_known.emplace(name, Known{std::move(sortKey)}).first->second;
-}
-
-void ListOrder::rankAll()
-{
-    std::vector<Known *> all;
-    all.reserve(m_known.size());
-    for (auto &entry : m_known)
-        all.push_back(&entry.second);
-    std::sort(all.begin(), all.end(), [](const Known *a, const Known *b) { return a->key < b->key; });
-    int rank = 0;
-    for (size_t i = 0; i < all.size(); ++i) {
-        if (i > 0 && all[i - 1]->key != all[i]->key)
-            ++rank;
-        all[i]->rank = rank;
-    }
-    m_ranked = true;
-}
-
-void ListOrder::sort(QStringList &names)
-{
-    struct Entry {
-        const Known *known;
-        qsizetype index;
+    const auto keyOf = [&](int i) {
+        return std::string_view(keys).substr(ends[std::size_t(i)], ends[std::size_t(i) + 1] - ends[std::size_t(i)]);
     };
-    std::vector<Entry> entries;
-    entries.reserve(size_t(names.size()));
-    for (qsizetype i = 0; i < names.size(); ++i)
-        entries.push_back({&known(names.at(i)), i});
-    if (!m_ranked)
-        rankAll();
-    std::stable_sort(entries.begin(), entries.end(),
-                     [](const Entry &a, const Entry &b) { return a.known->rank < b.known->rank; });
-    QStringList sorted;
-    sorted.reserve(names.size());
-    for (const Entry &entry : entries)
-        sorted.append(names.at(entry.index));
-    names.swap(sorted);
+    std::vector<int> order(static_cast<std::size_t>(count));
+    std::iota(order.begin(), order.end(), 0);
+    std::sort(order.begin(), order.end(), [&](int a, int b) {
+        const int byKey = keyOf(a).compare(keyOf(b));
+        return byKey != 0 ? byKey < 0 : a < b;
+    });
+    return order;
 }

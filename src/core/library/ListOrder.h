@@ -3,19 +3,16 @@
 #include "Result.h"
 
 #include <QString>
-#include <QStringList>
 
+#include <functional>
 #include <memory>
-#include <string>
-#include <unordered_map>
+#include <vector>
 
 struct UCollator;
 
 // The order of a Chinese-locale sorted list box: digits and Latin letters
 // first, then Chinese in pinyin order; letters without regard to case; equal
-// names keep the order in which they were added. Collation keys are
-// remembered per name, so sorting the same names again (every search
-// keystroke) costs no collation work.
+// names keep the order in which they were given.
 class ListOrder
 {
 public:
@@ -23,8 +20,9 @@ public:
     // ICU's name for what went wrong.
     static Result<ListOrder> open();
 
-    // Sorts names stably into list order.
-    void sort(QStringList &names);
+    // The numbers 0 to count - 1 of names, ranked in list order by one sort
+    // of their collation keys.
+    std::vector<int> ranked(int count, const std::function<QString(int)> &nameOf) const;
 
 private:
     struct CollatorCloser {
@@ -33,16 +31,5 @@ private:
     using Collator = std::unique_ptr<UCollator, CollatorCloser>;
     explicit ListOrder(Collator collator);
 
-    struct Known {
-        std::string key;
-        int rank = 0; // equal keys share a rank
-    };
-
-    Known &known(const QString &name);
-    void rankAll();
-
     Collator m_collator;
-    // Node-based, so an entry stays where it is while others are added.
-    std::unordered_map<QString, Known> m_known;
-    bool m_ranked = true; // no name was added since the last ranking
 };

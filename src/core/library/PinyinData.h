@@ -12,6 +12,7 @@ namespace PinyinData {
 // and starts where syllable i - 1 ends.
 extern const char syllableText[];
 extern const std::uint16_t syllableEnds[];
+extern const std::size_t syllableCount;
 // The characters with readings, in ascending order; the readings of
 // character i are readings[readingEnds[i - 1] .. readingEnds[i]), syllable
 // numbers, the most customary reading first.

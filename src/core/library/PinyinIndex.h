@@ -1,49 +1,45 @@
 #pragma once
 
-#include "KeyGraph.h"
+#include "Result.h"
 
-#include <QStringList>
+#include <QDeadlineTimer>
+#include <QString>
 
 #include <cstdint>
 #include <vector>
 
-// The pinyin keys of the command names, made once when the list is filled,
-// and the search on them. A name has two keys: its initials (安装软件包:
-// azrjb) and its whole pinyin without tones (anzhuangruanjianbao). A
-// character with several readings takes each of them, so 重启 has the
-// initials cq and zq. ASCII letters and digits of a name stand for
-// themselves, in lowercase; every other character is left out.
+// The pinyin keys of the command names and the search on them. A term
+// matches a name when, from some character of the name on, consecutive
+// characters are each matched by a non-empty start of one of their readings
+// and the term is used up: 安装 is found by az, anzh, azhuang and anzhuang,
+// and 查找 is not found by az. A character with several readings is matched
+// by each (重启: cq and zq); an ASCII letter matches itself, without regard
+// to case, so a run of Latin letters may be entered anywhere. Every other
+// character (a blank, a digit, punctuation) matches nothing.
 class PinyinIndex
 {
 public:
-    // The longest term searched as pinyin, in letters; no name that fits the
-    // list has a longer whole pinyin.
-    static constexpr qsizetype kLongestTerm = 256;
-
-    // Makes the keys of names, unless they are the names the keys were made of.
-    void setNames(const QStringList &names);
+    // The longest term searched as pinyin, in letters.
+    static constexpr qsizetype kLongestTerm = 255;
 
     // Whether term is searched as pinyin: one to kLongestTerm ASCII letters.
     static bool isPinyinTerm(const QString &term);
 
-    // The names in one of whose keys term occurs, ignoring case, in the order
-    // setNames was given them; none when term is no pinyin term.
-    QStringList namesMatching(const QString &term) const;
+    // Makes the keys of the next name.
+    void add(const QString &name);
+    std::size_t size() const { return m_letters.size(); }
+
+    // The numbers of the names (from 0, in the order added) that term
+    // matches, ascending; none when term is no pinyin term. A search still
+    // running at the deadline fails as too complex.
+    Result<std::vector<int>> find(const QString &term, QDeadlineTimer deadline) const;
 
 private:
-    struct Keys {
-        std::size_t initials = 0; // where the name's keys start in m_initials
-        std::size_t whole = 0;    // and in m_whole
-        std::size_t longest = 0;  // the length of its longest whole pinyin
-        std::uint32_t letters = 0; // every letter of its keys, bit 0 for "a"
-    };
+    template<std::size_t Words>
+    Result<std::vector<int>> findWith(const std::string &term, QDeadlineTimer deadline) const;
 
-    // Writes the keys of a name after those made before.
-    Keys keysOf(const QString &name, KeyGraph::Writer &initials, KeyGraph::Writer &whole) const;
-
-    QStringList m_names;
-    std::vector<Keys> m_keys;
-    // Each key is stored as a graph (see PinyinIndex.cpp).
-    std::vector<std::uint8_t> m_initials;
-    std::vector<std::uint8_t> m_whole;
+    // One unit a character, one after the other (see PinyinIndex.cpp).
+    std::vector<std::uint16_t> m_units;
+    std::vector<std::size_t> m_starts{0}; // where each name's units start, and one past the last
+    std::vector<std::uint32_t> m_letters; // each name's letters in any reading, bit 0 for "a"
 };

@@ -17,6 +17,11 @@ std::span<const std::uint16_t> readingsOf(char32_t character)
     return {PinyinData::readings + first, PinyinData::readings + PinyinData::readingEnds[index]};
 }
 
+std::size_t syllableCount()
+{
+    return PinyinData::syllableCount;
+}
+
 std::string_view syllable(std::uint16_t number)
 {
     const std::uint16_t first = number == 0 ? 0 : PinyinData::syllableEnds[number - 1];

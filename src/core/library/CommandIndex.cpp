@@ -1,0 +1,128 @@
+#include "CommandIndex.h"
+
+#include "LibraryTexts.h"
+
+#include <algorithm>
+
+namespace {
+// Names given pinyin keys between two looks at the clock.
+constexpr std::size_t kKeysPerClockCheck = 64;
+} // namespace
+
+Result<void> CommandIndex::open(const QString &path, const QByteArray &key)
+{
+    if (Result<void> opened = m_store.open(path, key); !opened)
+        return opened;
+    Result<ListOrder> order = ListOrder::open();
+    if (!order)
+        return Failure{order.error()};
+    m_order.emplace(std::move(order).value());
+    return {};
+}
+
+Result<void> CommandIndex::readNames()
+{
+    Result<CommandStore::Names> rows = m_store.readNames();
+    if (!rows)
+        return Failure{rows.error()};
+    m_rows = std::move(rows).value();
+    m_listed = m_order->ranked(int(m_rows.names.size()), [this](int row) { return nameOf(row); });
+    m_names = {};
+    for (const int row : m_listed)
+        m_names.append(m_rows.names.at(std::size_t(row)).data());
+    m_codes = {};
+    m_pinyin = {};
+    m_codesReadAfter.reset();
+    m_codeIds.clear();
+    m_codeTexts.clear();
+    m_codeNull.clear();
+    return {};
+}
+
+QString CommandIndex::nameOf(int row) const
+{
+    const std::string_view name = m_rows.names.at(std::size_t(row));
+    return QString::fromUtf8(name.data(), qsizetype(name.size()));
+}
+
+Result<bool> CommandIndex::prepare(QDeadlineTimer deadline)
+{
+    if (!canSearch(Column::Code)) {
+        const Result<bool> read = readCodes(deadline);
+        if (!read || !*read)
+            return read;
+    }
+    return makePinyinKeys(deadline);
+}
+
+// The texts come in id order; once all are in, they are laid out in list
+// order for the search.
+Result<bool> CommandIndex::readCodes(QDeadlineTimer deadline)
+{
+    const Result<bool> done = m_store.readCodes(m_codesReadAfter, deadline, [this](std::int64_t id, const char *code) {
+        m_codeIds.push_back(id);
+        m_codeTexts.append(code ? code : "");
+        m_codeNull.push_back(!code);
+    });
+    if (!done || !*done)
+        return done;
+    for (const int row : m_listed) {
+        const std::int64_t id = m_rows.ids[std::size_t(row)];
+        const auto found = std::lower_bound(m_codeIds.begin(), m_codeIds.end(), id);
+        const auto at = std::size_t(found - m_codeIds.begin());
+        const bool known = found != m_codeIds.end() && *found == id && !m_codeNull[at];
+        m_codes.append(known ? m_codeTexts.at(at).data() : nullptr);
+    }
+    m_codeIds = {};
+    m_codeTexts = {};
+    m_codeNull = {};
+    return true;
+}
+
+bool CommandIndex::makePinyinKeys(QDeadlineTimer deadline)
+{
+    while (m_pinyin.size() < m_listed.size()) {
+        if (m_pinyin.size() % kKeysPerClockCheck == 0 && deadline.hasExpired())
+            return false;
+        m_pinyin.add(nameOf(m_listed[m_pinyin.size()]));
+    }
+    return true;
+}
+
+Result<std::vector<int>> CommandIndex::search(Column column, const QString &term)
+{
+    const QDeadlineTimer deadline(kSearchTimeLimit);
+    if (column == Column::Code) {
+        while (!canSearch(Column::Code)) {
+            if (const Result<bool> read = readCodes(QDeadlineTimer::Forever); !read)
+                return Failure{read.error()};
+        }
+        Result<std::vector<int>> found = m_codes.find(term, deadline);
+        return found ? Result<std::vector<int>>(rowsAt(*found)) : found;
+    }
+    Result<std::vector<int>> found = m_names.find(term, deadline);
+    if (found && found->empty() && PinyinIndex::isPinyinTerm(term)) {
+        if (!makePinyinKeys(deadline))
+            return Failure{QString::fromUtf8(LibraryTexts::kSearchTooComplex)};
+        found = m_pinyin.find(term, deadline);
+    }
+    return found ? Result<std::vector<int>>(rowsAt(*found)) : found;
+}
+
+std::vector<int> CommandIndex::rowsAt(const std::vector<int> &positions) const
+{
+    std::vector<int> rows;
+    rows.reserve(positions.size());
+    for (const int position : positions)
+        rows.push_back(m_listed[std::size_t(position)]);
+    return rows;
+}
+
+Result<std::optional<QString>> CommandIndex::codeOf(int row)
+{
+    const std::string_view name = m_rows.names.at(std::size_t(row));
+    int first = 0;
+    while (m_rows.names.at(std::size_t(first)) != name)
+        ++first;
+    return m_store.codeOf(m_rows.ids[std::size_t(first)]);
+}

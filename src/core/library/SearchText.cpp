@@ -1,0 +1,84 @@
+#include "SearchText.h"
+
+#include "LibraryTexts.h"
+#include "LikeMatch.h"
+#include "SqliteUtf8.h"
+
+#include <cstring>
+
+namespace {
+
+// Texts, or hits, between two looks at the search's clock.
+constexpr std::size_t kStepsPerClockCheck = 1024;
+constexpr char kAnyRun = '%';
+
+Failure tooComplex()
+{
+    return Failure{QString::fromUtf8(LibraryTexts::kSearchTooComplex)};
+}
+
+} // namespace
+
+void SearchText::append(const char *text)
+{
+    if (text)
+        SqliteUtf8::appendCanonical(m_text, text);
+    m_text.push_back('\0');
+    m_starts.push_back(m_text.size());
+    m_null.push_back(!text);
+}
+
+Result<std::vector<int>> SearchText::find(const QString &term, QDeadlineTimer deadline) const
+{
+    // What the database would have been given: the term's UTF-8, read up to
+    // a NUL character.
+    const QByteArray utf8 = term.toUtf8();
+    if (std::strpbrk(utf8.constData(), "%_"))
+        return findPattern(kAnyRun + utf8 + kAnyRun, deadline);
+    std::string canonical;
+    SqliteUtf8::appendCanonical(canonical, utf8.constData());
+    return findPlain(canonical, deadline);
+}
+
+Result<std::vector<int>> SearchText::findPlain(const std::string &term, QDeadlineTimer deadline) const
+{
+    std::vector<int> found;
+    if (term.empty()) {
+        for (std::size_t i = 0; i < size(); ++i) {
+            if (!m_null[i])
+                found.push_back(int(i));
+        }
+        return found;
+    }
+    // The term holds no NUL byte, so a hit never runs from one text into the
+    // next; after a hit the search goes on with the next text.
+    std::size_t from = 0;
+    std::size_t text = 0;
+    while (const void *hit = memmem(m_text.data() + from, m_text.size() - from, term.data(), term.size())) {
+        const auto at = std::size_t(static_cast<const char *>(hit) - m_text.data());
+        while (m_starts[text + 1] <= at)
+            ++text;
+        found.push_back(int(text));
+        from = m_starts[text + 1];
+        if (found.size() % kStepsPerClockCheck == 0 && deadline.hasExpired())
+            return tooComplex();
+    }
+    return found;
+}
+
+Result<std::vector<int>> SearchText::findPattern(const QByteArray &pattern, QDeadlineTimer deadline) const
+{
+    std::vector<int> found;
+    for (std::size_t i = 0; i < size(); ++i) {
+        if (i % kStepsPerClockCheck == 0 && deadline.hasExpired())
+            return tooComplex();
+        if (m_null[i])
+            continue;
+        const Like::Result result = Like::match(m_text.data() + m_starts[i], pattern.constData(), deadline);
+        if (result == Like::Result::TimedOut)
+            return tooComplex();
+        if (result == Like::Result::Match)
+            found.push_back(int(i));
+    }
+    return found;
+}
