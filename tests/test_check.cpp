@@ -57,6 +57,9 @@ void CheckTest::badLineIsReportedWithItsLine_data()
     QTest::newRow("second line after the guard")
         << QString(QStringLiteral("建目录\t") + CommandCheck::guardFor({QStringLiteral("目录")}) + QStringLiteral("mkdir <目录>%ls"))
         << "一条命令";
+    QTest::newRow("multi-line, unedited does not parse")
+        << QString(QStringLiteral("建目录\t") + CommandCheck::guardFor({QStringLiteral("目录")}) + QStringLiteral("(%mkdir <目录>%ls%)"))
+        << "未修改就粘贴时bash -n";
     QTest::newRow("placeholder in double quotes")
         << QString(QStringLiteral("看目录\t") + CommandCheck::guardFor({QStringLiteral("目录")}) + QStringLiteral("ls \"<目录>\""))
         << "单引号里";
@@ -79,7 +82,7 @@ void CheckTest::soundCommandsPass()
 {
     using CommandCheck::guardFor;
     const QString source = QStringLiteral("改密码\t") + guardFor({QStringLiteral("用户名")})
-        + QStringLiteral("(%user=<用户名>%IFS= read -rsp '新密码: ' pw && pw=${pw//\\'/\\'\\'}%mysql <<SQL%ALTER USER '$user'@'localhost' IDENTIFIED BY '$pw';%SQL%)\n"
+        + QStringLiteral("(%user='<用户名>'%IFS= read -rsp '新密码: ' pw && pw=${pw//\\'/\\'\\'}%mysql <<SQL%ALTER USER '$user'@'localhost' IDENTIFIED BY '$pw';%SQL%)\n"
                          "绑定\t") + guardFor({QStringLiteral("域名"), QStringLiteral("网站目录")})
         + QStringLiteral("(%cat > /etc/apache2/sites-available/<域名>.conf <<'EOF'%<Directory <网站目录>>%    Require all granted%</Directory>%EOF%"
                          "a2ensite <域名>.conf && apache2ctl configtest || echo '配置有错'%)\n"

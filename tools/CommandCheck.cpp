@@ -428,6 +428,9 @@ QList<Fault> check(const QByteArray &source, const WidthProblem &widthProblem)
         for (const QString &problem : textProblems(entry.command.code, runsOnServer(entry.command.name)))
             faults.append({entry.line, problem});
         scripts.append({entry.line, filledScript(entry.command.code)});
+        const QString pasted = pastedText(entry.command.code);
+        if (pasted.contains(QLatin1Char('\n')) && !placeholdersOf(pasted).isEmpty())
+            scripts.append({entry.line, pasted, true});
     }
     faults += ShellSyntax::check(scripts);
     std::stable_sort(faults.begin(), faults.end(), [](const Fault &a, const Fault &b) { return a.line < b.line; });
