@@ -45,3 +45,6 @@ echo '# nothing yet' | crontab -
 echo '# nothing yet' | crontab -u alice -
 (setsid sleep 1001 > /dev/null 2>&1 &)
 (setsid sleep 1002 > /dev/null 2>&1 &)
+# A site with a typo, which enabling must refuse.
+printf '<VirtualHost *:80>\n    ServerName broken.example.org\n    <Directory /var/www/html>\n        Requre all granted\n    </Directory>\n</VirtualHost>\n' \
+  > /etc/apache2/sites-available/broken.example.org.conf

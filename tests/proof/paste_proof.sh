@@ -37,6 +37,7 @@ mount --rbind /dev "$root/dev"
 mount -t tmpfs tmpfs "$root/run"
 mount -t tmpfs tmpfs "$root/tmp"
 ip link set lo up
+hostname tovanu-proof
 
 # Two small disks on loop devices: one empty, one with a file system.
 loops=()
