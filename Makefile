@@ -11,10 +11,13 @@
 #             UndefinedBehaviorSanitizer, with the libFuzzer targets
 # make fuzz:  timed fuzzing of every libFuzzer target of the sanitizer tree
 # make bench: build and run the benchmark programs
+# make proof: every command of the library pasted into a throw-away Debian 12
+#             root (built once with debootstrap and kept in build-proof/)
 # WERROR=ON turns every compiler warning into an error (CI sets it).
 BUILD ?= build
 SAN_BUILD ?= build-asan
 BENCH_BUILD ?= build-bench
+PROOF_BUILD ?= build-proof
 FUZZ_SECONDS ?= 20
 WERROR ?= OFF
 JOBS ?= $(shell nproc)
@@ -24,7 +27,7 @@ SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizers/lsan.supp:print_suppressions=0 \
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1:suppressions=$(CURDIR)/tests/sanitizers/ubsan.supp
 
-.PHONY: setup build run test install deb sanitize fuzz bench clean
+.PHONY: setup build run test install deb sanitize fuzz bench proof clean
 
 setup:
 	bash scripts/setup.sh
@@ -61,6 +64,9 @@ bench: setup
 	cmake --build $(BENCH_BUILD) -j $(JOBS) --target bench_library bench_update_wait
 	$(BENCH_BUILD)/bench/bench_update_wait
 	$(BENCH_BUILD)/bench/bench_library
+
+proof: setup
+	PROOF_DIR=$(CURDIR)/$(PROOF_BUILD) bash tests/proof/paste_proof.sh
 
 clean:
 	rm -rf $(BUILD) $(SAN_BUILD) $(BENCH_BUILD)

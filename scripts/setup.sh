@@ -12,6 +12,7 @@ packages=(
   xvfb xauth xdotool xclip x11-apps imagemagick openbox wmctrl python3-minimal python3-xlib
   unicode-data bzip2
   shellcheck apache2-bin media-types curl iproute2
+  debootstrap tmux
   clang libclang-rt-14-dev
   desktop-file-utils appstream lintian
 )

@@ -14,7 +14,7 @@ const CommandCheck::WidthProblem kAnyWidth = [](const QString &) { return std::o
 QStringList faultsOf(const QString &source)
 {
     QStringList lines;
-    for (const CommandCheck::Fault &fault : CommandCheck::check(source, kAnyWidth))
+    for (const CommandCheck::Fault &fault : CommandCheck::check(source.toUtf8(), kAnyWidth))
         lines.append(QString::number(fault.line) + QStringLiteral(": ") + fault.reason);
     return lines;
 }
@@ -29,6 +29,7 @@ private slots:
     void badLineIsReportedWithItsLine_data();
     void badLineIsReportedWithItsLine();
     void soundCommandsPass();
+    void sourceMustBeUtf8();
     void placeholdersAreFilledByKind();
     void namesMustBeUniqueChineseAndFit();
 };
@@ -48,6 +49,20 @@ void CheckTest::badLineIsReportedWithItsLine_data()
     QTest::newRow("password in an unquoted here-document")
         << "改密码\tmysql <<SQL%ALTER USER 'a'@'localhost' IDENTIFIED BY '<密码>';%SQL" << "“<密码>”";
     QTest::newRow("bang in double quotes") << "打招呼\techo \"hello!\"" << "“!”";
+    QTest::newRow("shellcheck directive") << "静音\t# shellcheck disable=SC2086%echo $x" << "shellcheck disable";
+    QTest::newRow("no guard") << "查看文件\tcat <文件名>" << "守卫";
+    QTest::newRow("guard lists too few")
+        << QString(QStringLiteral("复制\t") + CommandCheck::guardFor({QStringLiteral("源文件")}) + QStringLiteral("cp <源文件> <目标文件>"))
+        << "每个占位符";
+    QTest::newRow("second line after the guard")
+        << QString(QStringLiteral("建目录\t") + CommandCheck::guardFor({QStringLiteral("目录")}) + QStringLiteral("mkdir <目录>%ls"))
+        << "一条命令";
+    QTest::newRow("multi-line, unedited does not parse")
+        << QString(QStringLiteral("建目录\t") + CommandCheck::guardFor({QStringLiteral("目录")}) + QStringLiteral("(%mkdir <目录>%ls%)"))
+        << "未修改就粘贴时bash -n";
+    QTest::newRow("placeholder in double quotes")
+        << QString(QStringLiteral("看目录\t") + CommandCheck::guardFor({QStringLiteral("目录")}) + QStringLiteral("ls \"<目录>\""))
+        << "单引号里";
 }
 
 // The faulty line stands third, after a note, a blank line and a sound command.
@@ -65,14 +80,26 @@ void CheckTest::badLineIsReportedWithItsLine()
 
 void CheckTest::soundCommandsPass()
 {
-    const QString source = QStringLiteral(
-        "改密码\tmysql <<'SQL'%ALTER USER '<用户名>'@'localhost' IDENTIFIED BY '<新密码>';%SQL\n"
-        "绑定\tcat > /etc/apache2/sites-available/<域名>.conf <<'EOF'%<Directory <网站目录>>%    Require all granted%</Directory>%EOF%"
-        "a2ensite <域名>.conf && apache2ctl configtest\n"
-        "单引号里的感叹号\techo 'done!' && grep -n '<关键字>' <文件名>\n"
-        "备份\t(umask 077 && mkdir -p /root/backup && tar -czf \"/root/backup/etc-$(date -I).tar.gz\" /etc)\n");
+    using CommandCheck::guardFor;
+    const QString source = QStringLiteral("改密码\t") + guardFor({QStringLiteral("用户名")})
+        + QStringLiteral("(%user='<用户名>'%IFS= read -rsp '新密码: ' pw && pw=${pw//\\'/\\'\\'}%mysql <<SQL%ALTER USER '$user'@'localhost' IDENTIFIED BY '$pw';%SQL%)\n"
+                         "绑定\t") + guardFor({QStringLiteral("域名"), QStringLiteral("网站目录")})
+        + QStringLiteral("(%cat > /etc/apache2/sites-available/<域名>.conf <<'EOF'%<Directory <网站目录>>%    Require all granted%</Directory>%EOF%"
+                         "a2ensite <域名>.conf && apache2ctl configtest || echo '配置有错'%)\n"
+                         "单引号里的感叹号\t") + guardFor({QStringLiteral("关键字"), QStringLiteral("文件名")})
+        + QStringLiteral("echo 'done!' && grep -n '<关键字>' <文件名> 2>&1 | head\n"
+                         "备份\t(umask 077 && mkdir -p /root/backup && tar -czf \"/root/backup/etc-$(date -I).tar.gz\" /etc)\n");
     const QStringList faults = faultsOf(source);
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
+}
+
+void CheckTest::sourceMustBeUtf8()
+{
+    const QByteArray gbk = "\xb2\xe9\xbf\xb4\tls\n"; // 查看 in GBK
+    const auto faults = CommandCheck::check(QByteArray("查看目录\tls\n") + gbk, kAnyWidth);
+    QCOMPARE(faults.size(), 1);
+    QCOMPARE(faults.at(0).line, 2);
+    QVERIFY(faults.at(0).reason.contains(QStringLiteral("UTF-8")));
 }
 
 void CheckTest::placeholdersAreFilledByKind()
@@ -103,6 +130,14 @@ void CheckTest::namesMustBeUniqueChineseAndFit()
     QVERIFY(faults.at(1).reason.contains(QStringLiteral("没有中文")));
     QCOMPARE(faults.at(2).line, 4);
     QVERIFY(faults.at(2).reason.contains(QStringLiteral("显示不全")));
+
+    // Look-alikes: the same name decomposed (NFD), or with a zero-width space.
+    const auto lookAlikes = CommandCheck::nameFaults(
+        CommandSource::entries(QStringLiteral("查看é\tls\n查看e\u0301\tls -l\n查看\u200Bé\tls -a\n"), errors), kAnyWidth);
+    QCOMPARE(lookAlikes.size(), 3);
+    QVERIFY(lookAlikes.at(0).reason.contains(QStringLiteral("第1行重复")));
+    QVERIFY(lookAlikes.at(1).reason.contains(QStringLiteral("第1行重复")));
+    QVERIFY(lookAlikes.at(2).reason.contains(QStringLiteral("控制字符")));
 }
 
 QTEST_MAIN(CheckTest)

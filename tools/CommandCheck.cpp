@@ -5,6 +5,7 @@
 
 #include <QHash>
 #include <QRegularExpression>
+#include <QStringDecoder>
 
 #include <algorithm>
 #include <array>
@@ -52,6 +53,10 @@ const QRegularExpression &foreignPlaceholder()
     return pattern;
 }
 
+// The guard around the list of a command's placeholders; see guardFor().
+const QString kGuardOpen = QStringLiteral("case '");
+const QString kGuardClose = QStringLiteral("' in *'<'*[![:ascii:]]*'>'*) echo '请先把命令里尖括号<>中的说明换成实际的值,再粘贴' >&2; false;; esac && ");
+
 bool isHan(QChar c)
 {
     return c.script() == QChar::Script_Han;
@@ -94,17 +99,98 @@ QString filledScript(const QString &code)
     return script;
 }
 
-QStringList textProblems(const QString &code)
+QString guardFor(const QStringList &placeholderWords)
+{
+    QStringList listed;
+    for (const QString &word : placeholderWords)
+        listed.append(QLatin1Char('<') + word + QLatin1Char('>'));
+    return kGuardOpen + listed.join(QLatin1Char(' ')) + kGuardClose;
+}
+
+namespace {
+
+QStringList distinctWords(const QList<Placeholder> &placeholders)
+{
+    QStringList words;
+    for (const Placeholder &placeholder : placeholders) {
+        if (!words.contains(placeholder.word))
+            words.append(placeholder.word);
+    }
+    return words;
+}
+
+// Whether the text runs as one command: nothing at its top level (outside
+// quotes, groups and substitutions) that would start another one, so a
+// failing guard before it stops all of it.
+bool isOneCommand(const QString &text)
+{
+    const QList<Context> contexts = contextsOf(text);
+    int depth = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (contexts.at(i) != Context::Plain)
+            continue;
+        const QChar c = text.at(i);
+        const QChar before = i > 0 ? text.at(i - 1) : QChar();
+        const QChar after = i + 1 < text.size() ? text.at(i + 1) : QChar();
+        if (c == QLatin1Char('\\')) {
+            ++i;
+        } else if (c == QLatin1Char('(') || c == QLatin1Char('{')) {
+            ++depth;
+        } else if (c == QLatin1Char(')') || c == QLatin1Char('}')) {
+            --depth;
+        } else if (depth == 0) {
+            const bool redirection = before == QLatin1Char('>') || before == QLatin1Char('<') || after == QLatin1Char('>');
+            if (c == QLatin1Char(';') || c == QLatin1Char('\n') || (c == QLatin1Char('|') && after == QLatin1Char('|'))
+                || (c == QLatin1Char('&') && before != QLatin1Char('&') && after != QLatin1Char('&') && !redirection))
+                return false;
+        }
+    }
+    return true;
+}
+
+// Why a command that holds placeholders is not guarded as guardFor() says.
+std::optional<QString> guardProblem(const QString &pasted)
+{
+    const QList<Placeholder> placeholders = placeholdersOf(pasted);
+    if (placeholders.isEmpty())
+        return std::nullopt;
+    const qsizetype close = pasted.indexOf(kGuardClose);
+    if (!pasted.startsWith(kGuardOpen) || close < 0)
+        return QStringLiteral("有占位符的命令要以守卫开头,未修改就粘贴时什么都不做:%1").arg(guardFor(distinctWords(placeholders)));
+    const QString rest = pasted.mid(close + kGuardClose.size());
+    const QString expected = guardFor(distinctWords(placeholdersOf(rest)));
+    if (!pasted.startsWith(expected))
+        return QStringLiteral("守卫要按出现的顺序列出命令里的每个占位符各一次:%1").arg(expected);
+    if (!isOneCommand(rest))
+        return QStringLiteral("守卫后面要是一条命令(多行时用“{”和“}”括起来),否则守卫挡不住后面的行");
+    return std::nullopt;
+}
+
+} // namespace
+
+bool runsOnServer(const QString &name)
+{
+    return !name.contains(QStringLiteral("在自己电脑上"));
+}
+
+QStringList textProblems(const QString &code, bool onServer)
 {
     QStringList problems;
     const QString pasted = pastedText(code);
+    if (const auto problem = guardProblem(pasted); problem && onServer)
+        problems.append(*problem);
     const QList<Context> contexts = contextsOf(pasted);
     const QList<Placeholder> placeholders = placeholdersOf(pasted);
 
     for (const Placeholder &placeholder : placeholders) {
-        if (isSecret(placeholder.word) && contexts.at(placeholder.begin) != Context::QuotedHereDoc)
-            problems.append(QStringLiteral("“<%1>”是用户输入的机密,只能写在带引号的here-document里(<<'EOF'),"
-                                           "在命令行或双引号里会被shell改动")
+        const Context context = contexts.at(placeholder.begin);
+        if (context != Context::Plain && context != Context::SingleQuoted && context != Context::QuotedHereDoc)
+            problems.append(QStringLiteral("“<%1>”只能写在shell单词里、单引号里或带引号的here-document里,"
+                                           "填入的值才能按所在位置加上引号")
+                                .arg(placeholder.word));
+        if (isSecret(placeholder.word))
+            problems.append(QStringLiteral("“<%1>”是机密,不能写进命令(会留在屏幕和.bash_history里):"
+                                           "请用 read -rs 让用户在提示下输入")
                                 .arg(placeholder.word));
     }
     for (qsizetype i = 0; i < pasted.size(); ++i) {
@@ -114,9 +200,23 @@ QStringList textProblems(const QString &code)
         }
     }
 
+    static const QRegularExpression directive(QStringLiteral("#\\s*shellcheck\\s+disable\\s*="));
+    for (auto it = directive.globalMatch(pasted); it.hasNext();) {
+        if (contexts.at(it.next().capturedStart()) == Context::Comment) {
+            problems.append(QStringLiteral("命令里不能有“# shellcheck disable=”,它会让ShellCheck放过这条命令"));
+            break;
+        }
+    }
+
     QString outside = pasted;
     for (auto it = placeholders.crbegin(); it != placeholders.crend(); ++it)
         outside.replace(it->begin, it->length, QLatin1Char(' '));
+    if (outside.startsWith(kGuardOpen) && outside.contains(kGuardClose))
+        outside.remove(0, outside.indexOf(kGuardClose) + kGuardClose.size());
+    // Messages to the user may be Chinese: the single-quoted text that echo
+    // prints or read shows as its prompt.
+    static const QRegularExpression message(QStringLiteral("(?:\\becho|\\s-\\w*p) '[^'\\n]*'"));
+    outside.replace(message, QStringLiteral(" "));
     static const QRegularExpression hanRun(QStringLiteral("[^\\s'\"]*\\p{Han}[^\\s'\"]*"));
     if (const QRegularExpressionMatch match = hanRun.match(outside); match.hasMatch())
         problems.append(QStringLiteral("“%1”里的中文不在<>里:占位符要写成<中文说明>").arg(match.captured()));
@@ -125,16 +225,37 @@ QStringList textProblems(const QString &code)
     return problems;
 }
 
+namespace {
+
+bool isFormatCharacter(QChar c)
+{
+    return c.category() == QChar::Other_Format;
+}
+
+// A name as the eye reads it: composed (NFC), without invisible format
+// characters (bidirectional and zero-width controls, a byte order mark).
+QString visibleForm(const QString &name)
+{
+    QString form = name.normalized(QString::NormalizationForm_C);
+    form.removeIf(isFormatCharacter);
+    return form;
+}
+
+} // namespace
+
 QList<Fault> nameFaults(const QList<CommandSource::Entry> &entries, const WidthProblem &widthProblem)
 {
     QList<Fault> faults;
     QHash<QString, int> firstLine;
     for (const CommandSource::Entry &entry : entries) {
         const QString &name = entry.command.name;
-        if (const auto it = firstLine.constFind(name); it != firstLine.cend())
-            faults.append({entry.line, QStringLiteral("名称“%1”与第%2行重复").arg(name).arg(*it)});
+        const QString visible = visibleForm(name);
+        if (const auto it = firstLine.constFind(visible); it != firstLine.cend())
+            faults.append({entry.line, QStringLiteral("名称“%1”与第%2行重复").arg(visible).arg(*it)});
         else
-            firstLine.insert(name, entry.line);
+            firstLine.insert(visible, entry.line);
+        if (std::any_of(name.cbegin(), name.cend(), isFormatCharacter))
+            faults.append({entry.line, QStringLiteral("名称“%1”里有看不见的控制字符(双向或零宽)").arg(visible)});
         if (!hasHan(name))
             faults.append({entry.line, QStringLiteral("名称“%1”里没有中文").arg(name)});
         if (const auto problem = widthProblem(name))
@@ -143,20 +264,43 @@ QList<Fault> nameFaults(const QList<CommandSource::Entry> &entries, const WidthP
     return faults;
 }
 
-QList<Fault> check(const QString &sourceText, const WidthProblem &widthProblem)
+namespace {
+
+// The lines that are not valid UTF-8 (a library saved as GBK, say).
+QList<Fault> encodingFaults(const QByteArray &source)
 {
-    QList<CommandSource::ParseError> errors;
-    const QList<CommandSource::Entry> entries = CommandSource::entries(sourceText, errors);
     QList<Fault> faults;
+    const QList<QByteArray> lines = source.split('\n');
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        const QString decoded = decoder.decode(lines.at(i));
+        if (decoder.hasError())
+            faults.append({int(i) + 1, QStringLiteral("这一行不是有效的UTF-8文字(库文件要存为UTF-8)")});
+    }
+    return faults;
+}
+
+} // namespace
+
+QList<Fault> check(const QByteArray &source, const WidthProblem &widthProblem)
+{
+    QList<Fault> faults = encodingFaults(source);
+    if (!faults.isEmpty())
+        return faults;
+    QList<CommandSource::ParseError> errors;
+    const QList<CommandSource::Entry> entries = CommandSource::entries(QString::fromUtf8(source), errors);
     for (const CommandSource::ParseError &error : errors)
         faults.append({error.line, error.reason});
     faults += nameFaults(entries, widthProblem);
 
     QList<ShellSyntax::Script> scripts;
     for (const CommandSource::Entry &entry : entries) {
-        for (const QString &problem : textProblems(entry.command.code))
+        for (const QString &problem : textProblems(entry.command.code, runsOnServer(entry.command.name)))
             faults.append({entry.line, problem});
         scripts.append({entry.line, filledScript(entry.command.code)});
+        const QString pasted = pastedText(entry.command.code);
+        if (pasted.contains(QLatin1Char('\n')) && !placeholdersOf(pasted).isEmpty())
+            scripts.append({entry.line, pasted, true});
     }
     faults += ShellSyntax::check(scripts);
     std::stable_sort(faults.begin(), faults.end(), [](const Fault &a, const Fault &b) { return a.line < b.line; });

@@ -14,8 +14,10 @@ namespace {
 constexpr int kToolTimeoutMs = 120000;
 
 // ShellCheck's advice that does not fit commands typed into an interactive
-// root shell: "cd … || exit" would close the user's session.
-const QStringList kExcludedChecks = {QStringLiteral("SC2164")};
+// root shell: "cd … || exit" would close the user's session; and the paste
+// guard's "case" on its list of placeholders is constant on purpose (the
+// checker holds the guard to its one exact form).
+const QStringList kExcludedChecks = {QStringLiteral("SC2164"), QStringLiteral("SC2194")};
 
 struct Run {
     bool started = false;
@@ -40,14 +42,18 @@ QString firstLine(const QString &text)
     return text.trimmed().section(QLatin1Char('\n'), 0, 0);
 }
 
-// bash's "line N: message" as "bash -n(命令第N行): message".
-QString bashFault(const QString &message)
+// bash's "line N: message" as "bash -n(命令第N行): message". An unedited
+// command that does not parse defeats its guard: bash runs the lines after a
+// syntax error of a paste on their own.
+QString bashFault(const QString &message, bool unedited)
 {
+    const QString tool = unedited ? QStringLiteral("未修改就粘贴时bash -n") : QStringLiteral("bash -n");
+    const QString hint = unedited ? QStringLiteral("(多行命令里的占位符请写在单引号里)") : QString();
     static const QRegularExpression line(QStringLiteral("^line (\\d+): "));
     const QRegularExpressionMatch match = line.match(message);
     if (!match.hasMatch())
-        return QStringLiteral("bash -n: %1").arg(message);
-    return QStringLiteral("bash -n(命令第%1行): %2").arg(match.captured(1), message.mid(match.capturedLength()));
+        return QStringLiteral("%1: %2%3").arg(tool, message, hint);
+    return QStringLiteral("%1(命令第%2行): %3%4").arg(tool, match.captured(1), message.mid(match.capturedLength()), hint);
 }
 
 } // namespace
@@ -75,19 +81,20 @@ QList<CommandCheck::Fault> check(const QList<Script> &scripts)
     QHash<QString, int> lineOfFile;
     QStringList files;
     for (const Script &script : scripts) {
-        const QString name = QStringLiteral("line-%1.sh").arg(script.line);
+        const QString name = (script.unedited ? QStringLiteral("line-%1-unedited.sh") : QStringLiteral("line-%1.sh")).arg(script.line);
         QFile file(dir.filePath(name));
         if (!file.open(QIODevice::WriteOnly) || file.write(script.text.toUtf8() + '\n') < 0 || !file.flush())
             return {{0, QStringLiteral("无法写入 %1: %2").arg(file.fileName(), file.errorString())}};
         file.close();
         lineOfFile.insert(name, script.line);
-        files.append(file.fileName());
+        if (!script.unedited)
+            files.append(file.fileName());
 
         const Run bash = run(QStringLiteral("bash"), {QStringLiteral("-n"), file.fileName()});
         if (!bash.started)
             return {{0, QStringLiteral("无法运行 bash")}};
         if (bash.exitCode != 0 || !bash.output.trimmed().isEmpty())
-            faults.append({script.line, bashFault(firstLine(bash.output).remove(file.fileName() + QLatin1String(": ")))});
+            faults.append({script.line, bashFault(firstLine(bash.output).remove(file.fileName() + QLatin1String(": ")), script.unedited)});
     }
     if (files.isEmpty())
         return faults;

@@ -11,9 +11,11 @@ namespace ShellSyntax {
 struct Script {
     int line; // line of the library's source the script comes from
     QString text;
+    bool unedited = false; // with its placeholders as they are: "bash -n" only
 };
 
-// Runs "bash -n" on each script and one ShellCheck process over all of them.
+// Runs "bash -n" on each script and one ShellCheck process over all of them
+// but the unedited ones.
 // A tool that cannot run is a fault of line 0.
 QList<CommandCheck::Fault> check(const QList<Script> &scripts);
 

@@ -28,7 +28,7 @@ int main(int argc, char *argv[])
         return EXIT_FAILURE;
     }
     const ListWidth list;
-    const auto faults = CommandCheck::check(QString::fromUtf8(source.readAll()),
+    const auto faults = CommandCheck::check(source.readAll(),
                                             [&list](const QString &name) { return list.problemOf(name); });
     for (const CommandCheck::Fault &fault : faults) {
         const QString where = fault.line > 0 ? QStringLiteral("第%1行: ").arg(fault.line) : QString();

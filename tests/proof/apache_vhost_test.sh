@@ -56,10 +56,10 @@ for site in default recipe page; do
 done
 
 # The library's recipe: its here-document with the placeholders filled in.
-recipe=$(entry_text "$data_file" '绑定子域名(Apache 2.4)') || fail "no recipe for binding a domain"
-[ "$(heredoc_target <<< "$recipe")" = '/etc/apache2/sites-available/<域名>.conf' ] \
+recipe=$(entry_text "$data_file" '绑定域名/添加网站(虚拟主机,Apache 2.4)') || fail "no recipe for binding a domain"
+[ "$(heredoc_target <<< "$recipe")" = "/etc/apache2/sites-available/'<域名>'.conf" ] \
   || fail "the recipe does not write sites-available/<域名>.conf"
-for step in 'a2ensite <域名>.conf' 'apache2ctl configtest' 'systemctl reload apache2'; do
+for step in "a2ensite '<域名>'.conf" 'apache2ctl configtest' 'systemctl reload apache2'; do
   grep -qF -- "$step" <<< "$recipe" || fail "the recipe lacks '$step'"
 done
 heredoc_body <<< "$recipe" \

@@ -13,10 +13,10 @@ entry_text() {
 
 # The body of the first quoted here-document (<<'EOF' … EOF) of a text.
 heredoc_body() {
-  awk '/<<'"'"'EOF'"'"'$/ { inside = 1; next } inside && /^EOF$/ { exit } inside { print }'
+  awk '/<<'"'"'EOF'"'"'/ { inside = 1; next } inside && /^EOF$/ { exit } inside { print }'
 }
 
 # The file the first here-document is written to ("cat > FILE <<'EOF'").
 heredoc_target() {
-  sed -n "s/^cat > \([^ ]*\) <<'EOF'\$/\1/p" | head -n 1
+  sed -n "s/^.*cat > \([^ ]*\) <<'EOF'.*\$/\1/p" | head -n 1
 }

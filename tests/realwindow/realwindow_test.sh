@@ -119,7 +119,7 @@ pass "a click on the chosen name restores its command; Enter copies it"
 
 # Letters that no name holds find the names they spell in pinyin: jhkj, the
 # initials of 查看交换空间 and of no other name.
-pinyin_line=$(grep -P "^查看交换空间\t" "$data_file") || fail "查看交换空间 is not in the library"
+pinyin_line=$(grep -P "^查看交换空间\\(swap,虚拟内存\\)\t" "$data_file") || fail "查看交换空间 is not in the library"
 search_for $by_name jhkj
 import -window root "$shot_dir/pinyin.png"
 click 60 128             # the first entry of List1
