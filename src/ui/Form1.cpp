@@ -12,6 +12,7 @@
 #include "update/UpdateCheck.h"
 #include "update/UpdateTexts.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QGuiApplication>
 #include <QIcon>
@@ -29,6 +30,7 @@ Form1::Form1(const Form1Environment &environment, QWidget *parent)
     , m_skin(environment.skin)
     , m_appDir(environment.appDir)
     , m_forumUrl(environment.update.forumUrl)
+    , m_checkAtStart(environment.update.checkAtStart)
     , m_update(new UpdateCheck(environment.update, this))
 {
     setObjectName(QStringLiteral("Form1"));
@@ -73,7 +75,7 @@ bool Form1::Form_Load()
     centreOnScreen();
     show();
     m_library->focusList();
-    if (m_update.checkAtStart)
+    if (m_checkAtStart)
         gx();
     return true;
 }
@@ -102,6 +104,15 @@ void Form1::gx()
 
 void Form1::gx_Answered(const VersionCheck::Verdict &verdict)
 {
+    // A box the user opened during the wait is answered first: the verdict's
+    // own box comes when it has closed, never over it.
+    if (QWidget *box = QApplication::activeModalWidget()) {
+        connect(box, &QObject::destroyed, this, [this, verdict] {
+            if (!m_desktop.endStatus())
+                gx_Answered(verdict);
+        }, Qt::QueuedConnection);
+        return;
+    }
     const QString title = QString::fromUtf8(AppTexts::kBrandTitle);
     switch (verdict.outcome) {
     case VersionCheck::Outcome::CheckFailed:

@@ -57,6 +57,7 @@ private:
     SkinLayer &m_skin;
     const QString m_appDir;
     const QUrl m_forumUrl;
+    const bool m_checkAtStart;
     QString BrandTitle;
 
     UpdateCheck *m_update = nullptr;
