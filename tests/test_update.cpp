@@ -268,6 +268,9 @@ void UpdateTest::startUpActsOnTheAnswer_data()
     QTest::newRow("same version, line break after") << 200 << QByteArray("ubuntu:V1.1|\r\n") << Outcome::UpToDate << QString();
     QTest::newRow("newer version") << 200 << QByteArray("windows:V2.3|ubuntu:V1.2|\r\n") << Outcome::NewVersion << "V1.2";
     QTest::newRow("small v") << 200 << QByteArray("ubuntu:v1.1|") << Outcome::NewVersion << "v1.1";
+    QTest::newRow("8,000 lines after the version, compared whole")
+        << 200 << QByteArray("ubuntu:V1.1" + QByteArray("\nx").repeated(8000) + "|") << Outcome::NewVersion
+        << u"V1.1\nx\nx\u2026x\nx\nx"_s;
     QTest::newRow("capital U") << 200 << QByteArray("Ubuntu:V1.1|") << Outcome::CheckFailed << QString();
     QTest::newRow("lone space") << 200 << QByteArray(" ") << Outcome::CheckFailed << QString();
     QTest::newRow("blank field") << 200 << QByteArray("ubuntu:|\r\n") << Outcome::CheckFailed << QString();

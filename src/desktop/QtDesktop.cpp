@@ -1,17 +1,18 @@
 #include "QtDesktop.h"
 
+#include "ScreenFittedBox.h"
+
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QGuiApplication>
-#include <QMessageBox>
 
 Desktop::Answer QtDesktop::messageBox(const QString &text, Style style, const QString &title)
 {
     // Nothing comes up once the program has ended.
     if (m_endStatus)
         return Answer::No;
-    QMessageBox box(m_window);
+    ScreenFittedBox box(m_window);
     box.setWindowTitle(title.isEmpty() ? QCoreApplication::applicationName() : title);
     // Texts are shown as written; one that reads like markup (a version from
     // the update server) is not rendered.
