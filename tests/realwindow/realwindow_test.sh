@@ -157,6 +157,27 @@ if ! $wm; then
   ended_within_a_second "the close box"
   [ "$status" = 0 ] || fail "the close box ended the program with another status"
   pass "close box ends the program with status 0"
+
+  # Started as ./tovanu from inside a folder deeper than the system names a
+  # path (20 folders of 250 bytes): the database opens, Source.list is
+  # written there.
+  long=$(printf 'd%.0s' $(seq 250))
+  in_deep() { (cd "$work" && for _ in $(seq 20); do mkdir -p "$long" && cd "$long"; done && "$@"); }
+  in_deep cp -r "$app"/. .
+  in_deep exec env ./tovanu > "$work/tovanu.log" 2>&1 &  # bash would exec it by its whole path
+  app_pid=$!
+  window=$(wait_window "$caption") || fail "the window did not appear from the deep folder"
+  answer_box
+  eval "$(xdotool getwindowgeometry --shell "$window")"
+  win_x=$X
+  win_y=$Y
+  click 420 468            # Command5(5) "Tovanu推荐源"
+  click 228 402            # Command4
+  answer_box
+  in_deep cmp Source.list "$work/Source.list.expected" || fail "Source.list in the deep folder differs"
+  click $((width - 30)) 12
+  ended_within_a_second "the close box in the deep folder"
+  pass "started from a folder deeper than PATH_MAX: database opened, Source.list written there"
   echo "$passed passed, 0 failed"
   exit 0
 fi
