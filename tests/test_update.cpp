@@ -174,6 +174,8 @@ private slots:
     void startUpActsOnTheAnswer();
     void windowWorksWhileTheFetchWaits();
     void closingWhileTheFetchWaitsEndsTheProgram();
+    void closingWhileTheBoxIsOpenEndsTheProgram_data();
+    void closingWhileTheBoxIsOpenEndsTheProgram();
     void builtInAddresses();
 };
 
@@ -367,6 +369,29 @@ void UpdateTest::closingWhileTheFetchWaitsEndsTheProgram()
     server.onRequest = [&form] { QTimer::singleShot(0, &form, &QWidget::close); };
     QVERIFY(!form.Form_Load());
     QCOMPARE(app.desktop.log, QStringList({QStringLiteral("end:0")}));
+}
+
+// The desktop closes the window while the check's box is open: the program
+// ends, start-up goes no further and no forum page is opened.
+void UpdateTest::closingWhileTheBoxIsOpenEndsTheProgram_data()
+{
+    QTest::addColumn<QByteArray>("body"); // empty: nothing listens
+    QTest::addColumn<QString>("box");
+    QTest::newRow("update-failure box") << QByteArray() << u"检测更新失败!请您稍后再试,暂时使用原版"_s;
+    QTest::newRow("new-version box") << QByteArray("ubuntu:V1.2|") << u"发现最新版本![V1.2]\r\n \r\n确定后自动打开官方论坛!"_s;
+}
+
+void UpdateTest::closingWhileTheBoxIsOpenEndsTheProgram()
+{
+    QFETCH(QByteArray, body);
+    QFETCH(QString, box);
+    LocalHttpServer server;
+    server.answer = LocalHttpServer::response(200, body);
+    TestApp app;
+    Form1 &form = app.window(body.isEmpty() ? TestApp::refusingUpdate() : server.settings());
+    app.desktop.onBox = [&form](const FakeDesktop::Box &) { form.close(); };
+    QVERIFY(!form.Form_Load());
+    QCOMPARE(app.desktop.log, QStringList({u"box:"_s + box, u"end:0"_s}));
 }
 
 void UpdateTest::builtInAddresses()

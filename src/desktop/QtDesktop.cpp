@@ -1,11 +1,21 @@
 #include "QtDesktop.h"
 
+#include "BlockedCloseFilter.h"
 #include "ScreenFittedBox.h"
 
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QGuiApplication>
+
+QtDesktop::QtDesktop() = default;
+QtDesktop::~QtDesktop() = default;
+
+void QtDesktop::setWindow(QWidget *window)
+{
+    m_window = window;
+    m_closeFilter = std::make_unique<BlockedCloseFilter>(window);
+}
 
 Desktop::Answer QtDesktop::messageBox(const QString &text, Style style, const QString &title)
 {
@@ -50,6 +60,8 @@ void QtDesktop::setClipboardText(const QString &text)
 
 void QtDesktop::openUrl(const QUrl &url)
 {
+    if (m_endStatus)
+        return;
     QDesktopServices::openUrl(url);
 }
 

@@ -111,11 +111,14 @@ bool Form1::gx()
     switch (verdict.outcome) {
     case VersionCheck::Outcome::CheckFailed:
         m_desktop.messageBox(QString::fromUtf8(UpdateTexts::kCheckFailed), Desktop::Style::Exclamation, title);
-        return true;
+        // Closed from the desktop while the box was open.
+        return !m_ended;
     case VersionCheck::Outcome::UpToDate:
         return true;
     case VersionCheck::Outcome::NewVersion:
         m_desktop.messageBox(VersionCheck::announcement(verdict.version), Desktop::Style::Information, title);
+        if (m_ended)
+            return false;
         m_desktop.openUrl(m_update.forumUrl);
         endProgram(EXIT_SUCCESS);
         return false;

@@ -43,7 +43,8 @@ private:
     // Ends the program; start-up goes no further.
     void endProgram(int status);
 
-    // The update check. gx returns false when it ended the program.
+    // The update check. gx returns false when the program was ended, by the
+    // check or from the desktop while it waited or showed its box.
     std::optional<QString> GetBody(const QUrl &url);
     bool gx();
 

@@ -229,6 +229,45 @@ ended_within_a_second "the desktop's close during the wait"
 [ "$status" = 0 ] || fail "closing during the wait gave another status"
 pass "closing from the desktop during the update wait ends the program at once"
 
+# Closed by the desktop while a message box is open (Qt drops the request to
+# a window that a modal box blocks): the program ends within a second, box
+# and all, with status 0.
+close_with_box_open() {
+  window=$(wait_window "$caption") || fail "the window did not appear"
+  wait_window "$brand" > /dev/null || fail "no box open: $1"
+  wmctrl -i -c "$window"
+  ended_within_a_second "the desktop's close with $1 open"
+  [ "$status" = 0 ] || fail "closing with $1 open gave status $status"
+  pass "closing from the desktop with $1 open ends the program"
+}
+# A topic's box while the update check waits on the silent server.
+http_proxy="http://127.0.0.1:$(head -n 1 "$work/silent.port")" "$app/tovanu" > "$work/tovanu.log" 2>&1 &
+app_pid=$!
+window=$(wait_window "$caption") || fail "the window did not appear"
+eval "$(xdotool getwindowgeometry --shell "$window")"
+win_x=$X
+win_y=$Y
+click 308 468            # Command5(8) "如何安装zip解压"
+close_with_box_open "a topic's box during the update wait"
+kill "$server_pid"
+# The update-failure box: nothing listens on the port.
+http_proxy="http://127.0.0.1:9" "$app/tovanu" > "$work/tovanu.log" 2>&1 &
+app_pid=$!
+close_with_box_open "the update-failure box"
+# The new-version box: the server announces V1.2.
+python3 -c 'import http.server
+class Newer(http.server.BaseHTTPRequestHandler):
+    def do_GET(self):
+        self.send_response(200); self.end_headers(); self.wfile.write(b"ubuntu:V1.2|")
+server = http.server.HTTPServer(("127.0.0.1", 0), Newer)
+print(server.server_address[1], flush=True)
+server.serve_forever()' > "$work/newer.port" &
+server_pid=$!
+within 50 test -s "$work/newer.port" || fail "the version server did not start"
+http_proxy="http://127.0.0.1:$(head -n 1 "$work/newer.port")" "$app/tovanu" > "$work/tovanu.log" 2>&1 &
+app_pid=$!
+close_with_box_open "the new-version box"
+
 # The database cannot be opened: two boxes with their exact titles, status 1.
 rm -rf "$app/db"
 "$app/tovanu" > "$work/tovanu.log" 2>&1 &
