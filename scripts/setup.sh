@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-translations-l10n
-  libgl-dev
+  libgl-dev libxcb1-dev
   libsqlcipher-dev sqlcipher libicu-dev
   fonts-wqy-microhei
   xvfb xauth xdotool xclip x11-apps imagemagick openbox wmctrl python3-minimal python3-xlib

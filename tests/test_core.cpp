@@ -32,6 +32,8 @@ private slots:
     void pinyinSearch();
     void versionField_data();
     void versionField();
+    void shownVersion_data();
+    void shownVersion();
 };
 
 void CoreTest::listOrder()
@@ -210,6 +212,31 @@ void CoreTest::versionField()
     QFETCH(QString, versionFile);
     QFETCH(std::optional<QString>, field);
     QCOMPARE(VersionCheck::versionField(versionFile), field);
+}
+
+// A version too long for a message box is shown by its two ends.
+void CoreTest::shownVersion_data()
+{
+    QTest::addColumn<QString>("version");
+    QTest::addColumn<QString>("shown");
+    const QString ellipsis = QStringLiteral("\u2026");
+    QTest::newRow("short") << u"V1.2"_s << u"V1.2"_s;
+    QTest::newRow("80 characters") << u"x"_s.repeated(80) << u"x"_s.repeated(80);
+    QTest::newRow("81 characters") << u"x"_s.repeated(81) << u"x"_s.repeated(40) + ellipsis + u"x"_s.repeated(40);
+    for (const char16_t lineBreak : {u'\n', u'\r', u'\u2028', u'\u2029'}) {
+        const QString line = QChar(lineBreak) + u"x"_s;
+        QTest::addRow("8,000 lines, U+%04X", unsigned(lineBreak))
+            << u"V2"_s + line.repeated(8000) << u"V2"_s + line.repeated(2) + ellipsis + u"x"_s + line.repeated(2);
+    }
+    QTest::newRow("20,000 Chinese characters") << u"版"_s.repeated(20000) << u"版"_s.repeated(40) + ellipsis + u"版"_s.repeated(40);
+    QTest::newRow("no pair split") << u"V"_s + u"😀"_s.repeated(100) << u"V"_s + u"😀"_s.repeated(19) + ellipsis + u"😀"_s.repeated(20);
+}
+
+void CoreTest::shownVersion()
+{
+    QFETCH(QString, version);
+    QFETCH(QString, shown);
+    QCOMPARE(VersionCheck::shownVersion(version), shown);
 }
 
 QTEST_GUILESS_MAIN(CoreTest)

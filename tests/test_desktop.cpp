@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QMessageBox>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
@@ -51,6 +52,8 @@ private slots:
     void styles();
     void yesAndNo();
     void plainTextAndTitle();
+    void tallTextsFitTheScreen_data();
+    void tallTextsFitTheScreen();
 };
 
 void DesktopTest::styles_data()
@@ -99,6 +102,44 @@ void DesktopTest::plainTextAndTitle()
     QCOMPARE(shown.format, Qt::PlainText);
     QCOMPARE(shown.text, markup);
     QCOMPARE(shown.title, u"Tovanu"_s);
+}
+
+// A text taller than the screen (a version field sent by the server) is
+// shown shortened in its middle: the box and its button stay on the screen.
+void DesktopTest::tallTextsFitTheScreen_data()
+{
+    QTest::addColumn<QString>("text");
+    for (const char16_t lineBreak : {u'\n', u'\r', u'\u2028', u'\u2029'})
+        QTest::addRow("8,000 lines, U+%04X", unsigned(lineBreak)) << u"发现最新版本![V2"_s + QString(QChar(lineBreak) + u"x"_s).repeated(8000) + u"]"_s;
+    QTest::newRow("20,000 Chinese characters") << u"发现最新版本!["_s + u"版"_s.repeated(20000) + u"]"_s;
+}
+
+void DesktopTest::tallTextsFitTheScreen()
+{
+    QFETCH(QString, text);
+    QWidget window;
+    window.show();
+    QRect room;
+    QRect box;
+    QRect button;
+    QString shown;
+    QTimer::singleShot(0, [&] {
+        auto *open = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        QVERIFY(open);
+        room = open->screen()->availableGeometry();
+        box = open->geometry();
+        QAbstractButton *ok = open->button(QMessageBox::Ok);
+        button = QRect(ok->mapToGlobal(QPoint()), ok->size());
+        shown = open->text();
+        ok->click();
+    });
+    QtDesktop desktop;
+    desktop.setWindow(&window);
+    desktop.messageBox(text, Desktop::Style::Information, u"Korvel系列软件"_s);
+    QVERIFY2(room.contains(box), qPrintable(u"box %1,%2 %3x%4"_s.arg(box.x()).arg(box.y()).arg(box.width()).arg(box.height())));
+    QVERIFY(room.contains(button));
+    QVERIFY(shown.size() < text.size());
+    QVERIFY(shown.startsWith(u"发现最新版本!["_s) && shown.endsWith(u"]"_s) && shown.contains(u"\u2026"_s));
 }
 
 QTEST_MAIN(DesktopTest)

@@ -17,7 +17,10 @@
 #include <QPushButton>
 #include <QTextBlock>
 
+#include <atomic>
 #include <csignal>
+#include <fcntl.h>
+#include <thread>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -93,6 +96,36 @@ QList<std::pair<qreal, qreal>> inkedRanges(const DesignLabel *label)
     return ranges;
 }
 
+// One link more than the system follows in one name.
+constexpr int kTooManyLinks = 41;
+constexpr int kSwapRounds = 400;
+
+bool isPipe(const QString &path)
+{
+    struct stat node = {};
+    return stat(QFile::encodeName(path).constData(), &node) == 0 && S_ISFIFO(node.st_mode);
+}
+
+ino_t inodeOf(const QString &path)
+{
+    struct stat node = {};
+    return stat(QFile::encodeName(path).constData(), &node) == 0 ? node.st_ino : 0;
+}
+
+// Makes a chain of count links in the folder, the last leading to the
+// target; returns the chain's first link.
+QString linkChain(const QTemporaryDir &folder, const QString &target, int count)
+{
+    QString next = target;
+    for (int i = 0; i < count; ++i) {
+        const QString link = folder.filePath(QStringLiteral("link%1").arg(i));
+        if (!QFile::link(next, link))
+            qFatal("cannot make the link %s", qPrintable(link));
+        next = link;
+    }
+    return next;
+}
+
 // Lets no write make a file longer than a few bytes, as a full disk does.
 class FileSizeLimit
 {
@@ -137,6 +170,9 @@ private slots:
     void lineEndsOfAnEditedText();
     void failedWrites_data();
     void failedWrites();
+    void writesInPlace_data();
+    void writesInPlace();
+    void swappedWhileWritten();
     void domainCheck_data();
     void domainCheck();
     void refusedLineBreaks();
@@ -419,16 +455,21 @@ void PagesTest::lineEndsOfAnEditedText()
 void PagesTest::failedWrites_data()
 {
     QTest::addColumn<QString>("failure");
-    QTest::newRow("directory in the way") << QStringLiteral("directory");
-    QTest::newRow("read-only directory") << QStringLiteral("read-only");
-    QTest::newRow("write fails part way") << QStringLiteral("full");
-    QTest::newRow("a pipe") << QStringLiteral("pipe");
-    QTest::newRow("a link to a pipe") << QStringLiteral("link to pipe");
+    QTest::addColumn<QString>("reason"); // empty for the system's own reason
+    const QString notRegular = QString::fromUtf8(SourcesTexts::kNotRegularFile);
+    QTest::newRow("directory in the way") << QStringLiteral("directory") << notRegular;
+    QTest::newRow("read-only directory and file") << QStringLiteral("read-only") << QString();
+    QTest::newRow("write fails part way") << QStringLiteral("full") << QString();
+    QTest::newRow("a pipe") << QStringLiteral("pipe") << notRegular;
+    QTest::newRow("a link to a pipe") << QStringLiteral("link to pipe") << notRegular;
+    QTest::newRow("41 links to a pipe") << QStringLiteral("chain to pipe") << notRegular;
+    QTest::newRow("a loop of links") << QStringLiteral("loop") << notRegular;
 }
 
 void PagesTest::failedWrites()
 {
     QFETCH(QString, failure);
+    QFETCH(QString, reason);
     TestApp app;
     app.started();
     clickTopic(app, 5);
@@ -440,10 +481,14 @@ void PagesTest::failedWrites()
         QVERIFY(QDir(app.appDir()).mkdir(QStringLiteral("Source.list")));
     else if (failure.endsWith(QLatin1String("pipe")))
         QCOMPARE(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    else if (failure == QLatin1String("loop"))
+        QVERIFY(QFile::link(path, path));
     else
         writeBytes(path, earlier);
     if (failure == QLatin1String("link to pipe"))
         QVERIFY(QFile::link(pipe, path));
+    if (failure == QLatin1String("chain to pipe"))
+        QVERIFY(QFile::link(linkChain(elsewhere, pipe, kTooManyLinks - 1), path));
 
     {
         std::optional<RestrictedPath> readOnly;
@@ -464,17 +509,108 @@ void PagesTest::failedWrites()
     QCOMPARE(lines.at(0), QString::fromUtf8(SourcesTexts::kWriteFailed));
     QCOMPARE(lines.at(1), QDir::toNativeSeparators(path));
     QVERIFY(!lines.at(2).isEmpty());
-    struct stat node = {};
+    if (!reason.isEmpty())
+        QCOMPARE(lines.at(2), reason);
     if (failure == QLatin1String("directory")) {
         QVERIFY(QFileInfo(path).isDir());
     } else if (failure.endsWith(QLatin1String("pipe"))) {
-        QVERIFY(stat(QFile::encodeName(pipe).constData(), &node) == 0 && S_ISFIFO(node.st_mode));
-        QCOMPARE(QFileInfo(path).isSymLink(), failure == QLatin1String("link to pipe"));
+        QVERIFY(isPipe(pipe));
+        QCOMPARE(QFileInfo(path).isSymLink(), failure != QLatin1String("pipe"));
+    } else if (failure == QLatin1String("loop")) {
+        QCOMPARE(QFile::symLinkTarget(path), path);
     } else {
         QCOMPARE(fileBytes(path), earlier);
     }
-    QCOMPARE(QDir(app.appDir()).entryList(QDir::Files | QDir::Dirs | QDir::System | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase),
+    QCOMPARE(QDir(app.appDir()).entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot,
+                                          QDir::Name | QDir::IgnoreCase),
              QStringList({u"db"_s, u"Source.list"_s}));
+}
+
+// Where the name leads to a regular file that may be written but not replaced,
+// that file takes the text in place: the same file, by every name it has.
+void PagesTest::writesInPlace_data()
+{
+    QTest::addColumn<bool>("readOnlyFolder");
+    QTest::newRow("a link to a file elsewhere") << false;
+    QTest::newRow("a writable file in a read-only folder") << true;
+}
+
+void PagesTest::writesInPlace()
+{
+    QFETCH(bool, readOnlyFolder);
+    TestApp app;
+    app.started();
+    clickTopic(app, 5);
+    QTemporaryDir elsewhere;
+    const QString path = QDir(app.appDir()).filePath(QStringLiteral("Source.list"));
+    const QString file = readOnlyFolder ? path : elsewhere.filePath(QStringLiteral("sources"));
+    const QString otherName = QDir(readOnlyFolder ? app.appDir() : elsewhere.path()).filePath(QStringLiteral("hard-link"));
+    writeBytes(file, QByteArray(8192, 'x'));
+    QVERIFY(QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther));
+    QCOMPARE(link(QFile::encodeName(file).constData(), QFile::encodeName(otherName).constData()), 0);
+    if (!readOnlyFolder)
+        QVERIFY(QFile::link(file, path));
+    const ino_t inode = inodeOf(file);
+    {
+        std::optional<RestrictedPath> readOnly;
+        if (readOnlyFolder)
+            readOnly.emplace(app.appDir(), readOnlyDirectory());
+        click(app, "Command4");
+    }
+
+    QCOMPARE(app.desktop.log, QStringList({u"box:Source.list文件已生成在当前软件目录下!"_s}));
+    const QByteArray expected = golden(QStringLiteral("sources.txt")) + "\r\n";
+    QCOMPARE(fileBytes(path), expected);
+    QCOMPARE(fileBytes(otherName), expected);
+    QCOMPARE(inodeOf(file), inode);
+    QCOMPARE(QFileInfo(path).isSymLink(), !readOnlyFolder);
+    QCOMPARE(QDir(app.appDir()).entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot).size(),
+             readOnlyFolder ? 3 : 2);
+}
+
+// Another program swaps Source.list between a regular file and a link to a
+// pipe as fast as it can while the text is written, again and again: the
+// pipe stays a pipe and nothing is written into it, whoever wins each round.
+void PagesTest::swappedWhileWritten()
+{
+    QTemporaryDir folder;
+    QTemporaryDir elsewhere;
+    const QByteArray name = QFile::encodeName(folder.filePath(QStringLiteral("Source.list")));
+    const QByteArray swapFile = QFile::encodeName(folder.filePath(QStringLiteral("swap-file")));
+    const QByteArray swapLink = QFile::encodeName(folder.filePath(QStringLiteral("swap-link")));
+    const QString pipe = elsewhere.filePath(QStringLiteral("pipe"));
+    QCOMPARE(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    // A reader keeps the pipe open, so that opening it for writing would succeed.
+    const int reader = ::open(QFile::encodeName(pipe).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    QVERIFY(reader >= 0);
+
+    std::atomic<bool> stop = false;
+    std::thread swapper([&] {
+        while (!stop) {
+            if (FILE *regular = fopen(swapFile.constData(), "w"))
+                fclose(regular);
+            rename(swapFile.constData(), name.constData());
+            symlink(QFile::encodeName(pipe).constData(), swapLink.constData());
+            rename(swapLink.constData(), name.constData());
+        }
+    });
+    const QString notRegular = QString::fromUtf8(SourcesTexts::kNotRegularFile);
+    QStringList unexpected;
+    for (int round = 0; round < kSwapRounds; ++round) {
+        const Result<void> written = Sources::write(folder.path(), Sources::text());
+        if (!written && written.error() != notRegular)
+            unexpected.append(written.error());
+    }
+    stop = true;
+    swapper.join();
+
+    char byte = 0;
+    const ssize_t got = ::read(reader, &byte, 1);
+    ::close(reader);
+    QVERIFY2(got <= 0, "the pipe was written");
+    QVERIFY(isPipe(pipe));
+    QCOMPARE(unexpected, QStringList());
+    QVERIFY(QDir(folder.path()).entryList({u".Source.list*"_s}, QDir::Files | QDir::Hidden | QDir::System).isEmpty());
 }
 
 void PagesTest::domainCheck_data()

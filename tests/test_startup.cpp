@@ -17,7 +17,9 @@
 #include <QScopeGuard>
 #include <QTimer>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -194,13 +196,15 @@ void StartupTest::tabOrderFromTheSearchBox()
 }
 
 // The program lies in a folder whose name is GBK bytes, or whose path is
-// longer than SQLite takes: the database opens and Source.list is written.
+// longer than SQLite takes, or than the system names: the database opens and
+// Source.list is written.
 void StartupTest::oddFolders_data()
 {
     QTest::addColumn<QByteArray>("name");
     QTest::addColumn<int>("depth");
     QTest::newRow("GBK name") << QByteArray("\xb2\xe2\xca\xd4") << 1;
     QTest::newRow("600 bytes deep") << QByteArray(100, 'd') << 6;
+    QTest::newRow("deeper than PATH_MAX") << QByteArray(250, 'd') << 20;
 }
 
 void StartupTest::oddFolders()
@@ -209,16 +213,22 @@ void StartupTest::oddFolders()
     QFETCH(int, depth);
     QTemporaryDir base;
     QByteArray native = QFile::encodeName(base.path());
+    // Made and removed one folder at a time: no path may be too long.
+    QList<int> levels = {open(native.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC)};
     for (int level = 0; level < depth; ++level) {
         native += '/' + name;
-        QCOMPARE(mkdir(native.constData(), 0700), 0);
+        QCOMPARE(mkdirat(levels.last(), name.constData(), 0700), 0);
+        levels.append(openat(levels.last(), name.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+        QVERIFY(levels.last() >= 0);
     }
     const AppFolder folder(native);
-    // QTemporaryDir cannot name the folders to remove them.
     const auto removeFolders = qScopeGuard([&] {
         QDir(folder.path()).removeRecursively();
-        for (QByteArray level = native; level.size() > QFile::encodeName(base.path()).size(); level.chop(name.size() + 1))
-            rmdir(level.constData());
+        for (qsizetype level = levels.size() - 1; level > 0; --level) {
+            close(levels.at(level));
+            unlinkat(levels.at(level - 1), name.constData(), AT_REMOVEDIR);
+        }
+        close(levels.first());
     });
     const QString database = QDir(folder.path()).filePath(QString::fromUtf8(LibraryTexts::kDatabaseFile));
     QVERIFY(CommandDatabase::write(database, LibraryTexts::kDatabasePassword, TestApp::defaultCommands()));
@@ -234,7 +244,7 @@ void StartupTest::oddFolders()
     QCOMPARE(desktop.boxes.size(), 1);
     QCOMPARE(desktop.boxes[0].style, Desktop::Style::Information);
     struct stat written = {};
-    QCOMPARE(stat(QByteArray(native + "/Source.list").constData(), &written), 0);
+    QCOMPARE(fstatat(levels.last(), "Source.list", &written, 0), 0);
 }
 
 // The real desktop ends the program through the normal exit, so that the

@@ -210,6 +210,8 @@ private slots:
     void startUpActsOnTheAnswer();
     void windowWorksWhileTheFetchWaits();
     void closingWhileTheFetchWaitsEndsTheProgram();
+    void closingWhileTheBoxIsOpenEndsTheProgram_data();
+    void closingWhileTheBoxIsOpenEndsTheProgram();
     void builtInAddresses();
 };
 
@@ -376,6 +378,9 @@ void UpdateTest::startUpActsOnTheAnswer_data()
     QTest::newRow("same version, line break after") << 200 << QByteArray("ubuntu:V1.1|\r\n") << Outcome::UpToDate << QString();
     QTest::newRow("newer version") << 200 << QByteArray("windows:V2.3|ubuntu:V1.2|\r\n") << Outcome::NewVersion << "V1.2";
     QTest::newRow("small v") << 200 << QByteArray("ubuntu:v1.1|") << Outcome::NewVersion << "v1.1";
+    QTest::newRow("8,000 lines after the version, compared whole")
+        << 200 << QByteArray("ubuntu:V1.1" + QByteArray("\nx").repeated(8000) + "|") << Outcome::NewVersion
+        << u"V1.1\nx\nx\u2026x\nx\nx"_s;
     QTest::newRow("capital U") << 200 << QByteArray("Ubuntu:V1.1|") << Outcome::CheckFailed << QString();
     QTest::newRow("lone space") << 200 << QByteArray(" ") << Outcome::CheckFailed << QString();
     QTest::newRow("blank field") << 200 << QByteArray("ubuntu:|\r\n") << Outcome::CheckFailed << QString();
@@ -478,6 +483,29 @@ void UpdateTest::closingWhileTheFetchWaitsEndsTheProgram()
     // Past the check's time-out: no box comes after the end.
     QVERIFY(!QTest::qWaitFor([&app] { return app.desktop.log.size() > 1; }, 2 * kShortTimeoutMs));
     QCOMPARE(app.desktop.log, QStringList({QStringLiteral("end:0")}));
+}
+
+// The desktop closes the window while the check's box is open: the program
+// ends, start-up goes no further and no forum page is opened.
+void UpdateTest::closingWhileTheBoxIsOpenEndsTheProgram_data()
+{
+    QTest::addColumn<QByteArray>("body"); // empty: nothing listens
+    QTest::addColumn<QString>("box");
+    QTest::newRow("update-failure box") << QByteArray() << u"检测更新失败!请您稍后再试,暂时使用原版"_s;
+    QTest::newRow("new-version box") << QByteArray("ubuntu:V1.2|") << u"发现最新版本![V1.2]\r\n \r\n确定后自动打开官方论坛!"_s;
+}
+
+void UpdateTest::closingWhileTheBoxIsOpenEndsTheProgram()
+{
+    QFETCH(QByteArray, body);
+    QFETCH(QString, box);
+    LocalHttpServer server;
+    server.answer = LocalHttpServer::response(200, body);
+    TestApp app;
+    Form1 &form = app.window(body.isEmpty() ? TestApp::refusingUpdate() : server.settings());
+    app.desktop.onBox = [&form](const FakeDesktop::Box &) { form.close(); };
+    QVERIFY(!form.Form_Load());
+    QCOMPARE(app.desktop.log, QStringList({u"box:"_s + box, u"end:0"_s}));
 }
 
 void UpdateTest::builtInAddresses()

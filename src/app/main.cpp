@@ -31,7 +31,7 @@ int main(int argc, char *argv[])
 
     QtDesktop desktop;
     StyleSheetSkin skin;
-    const AppFolder folder(AppFolder::ofRunningProgram());
+    const AppFolder folder = AppFolder::ofRunningProgram(argv[0]);
     Form1 window({folder.path(), desktop, skin, UpdateSettings::builtIn()});
     desktop.setWindow(&window);
     if (window.Form_Load())

@@ -6,6 +6,7 @@
 #ifdef Q_OS_LINUX
 #include <climits>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -18,6 +19,59 @@ constexpr qsizetype kLongestPlainPath = 256;
 #ifdef Q_OS_LINUX
 constexpr char kRunningProgram[] = "/proc/self/exe";
 constexpr char kDescriptors[] = "/proc/self/fd/";
+constexpr int kFolderFlags = O_PATH | O_DIRECTORY | O_CLOEXEC;
+
+// Opens the folder one name at a time, from the root or the current folder,
+// so that no length of its path stops it; -1 when it cannot be opened.
+int openFolder(const QByteArray &path)
+{
+    int folder = ::open(path.startsWith('/') ? "/" : ".", kFolderFlags);
+    for (const QByteArray &name : path.split('/')) {
+        if (folder < 0)
+            break;
+        if (name.isEmpty())
+            continue;
+        const int inner = ::openat(folder, name.constData(), kFolderFlags);
+        ::close(folder);
+        folder = inner;
+    }
+    return folder;
+}
+
+// The folder that startedAs names the running program in, opened; -1 when
+// the name holds no folder (the program was found on the search path) or no
+// longer leads to the running program.
+int folderStartedFrom(const QByteArray &startedAs)
+{
+    const qsizetype slash = startedAs.lastIndexOf('/');
+    if (slash < 0)
+        return -1;
+    const int folder = openFolder(startedAs.left(slash + 1));
+    struct stat running = {};
+    struct stat named = {};
+    if (folder >= 0 && ::stat(kRunningProgram, &running) == 0
+        && ::fstatat(folder, startedAs.mid(slash + 1).constData(), &named, 0) == 0 && named.st_dev == running.st_dev
+        && named.st_ino == running.st_ino)
+        return folder;
+    if (folder >= 0)
+        ::close(folder);
+    return -1;
+}
+
+// The running program's path, when the system can name it.
+QByteArray runningProgramPath()
+{
+    // The link's target read into a buffer that grows until it holds all of it.
+    QByteArray target(PATH_MAX, Qt::Uninitialized);
+    for (;;) {
+        const ssize_t length = ::readlink(kRunningProgram, target.data(), size_t(target.size()));
+        if (length < 0)
+            return {};
+        if (length < target.size())
+            return target.left(length);
+        target.resize(target.size() * 2);
+    }
+}
 #endif
 
 } // namespace
@@ -28,10 +82,13 @@ AppFolder::AppFolder(const QByteArray &nativePath)
 #ifdef Q_OS_LINUX
     if (QFile::encodeName(m_path) == nativePath && nativePath.size() <= kLongestPlainPath)
         return;
-    m_descriptor = ::open(nativePath.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
-    if (m_descriptor >= 0)
-        m_path = QLatin1String(kDescriptors) + QString::number(m_descriptor);
+    reachThrough(openFolder(nativePath));
 #endif
+}
+
+AppFolder::AppFolder(int descriptor)
+{
+    reachThrough(descriptor);
 }
 
 AppFolder::~AppFolder()
@@ -42,21 +99,27 @@ AppFolder::~AppFolder()
 #endif
 }
 
-QByteArray AppFolder::ofRunningProgram()
+void AppFolder::reachThrough(int descriptor)
 {
 #ifdef Q_OS_LINUX
-    // The link's target read into a buffer that grows until it holds all of it.
-    QByteArray target(PATH_MAX, Qt::Uninitialized);
-    for (;;) {
-        const ssize_t length = ::readlink(kRunningProgram, target.data(), size_t(target.size()));
-        if (length < 0)
-            break;
-        if (length < target.size()) {
-            target.truncate(length);
-            return target.left(qMax(target.lastIndexOf('/'), qsizetype(1)));
-        }
-        target.resize(target.size() * 2);
-    }
+    m_descriptor = descriptor;
+    if (m_descriptor >= 0)
+        m_path = QLatin1String(kDescriptors) + QString::number(m_descriptor);
+#else
+    Q_UNUSED(descriptor);
 #endif
-    return QFile::encodeName(QCoreApplication::applicationDirPath());
+}
+
+AppFolder AppFolder::ofRunningProgram(const char *startedAs)
+{
+#ifdef Q_OS_LINUX
+    if (const QByteArray program = runningProgramPath(); !program.isEmpty())
+        return AppFolder(program.left(qMax(program.lastIndexOf('/'), qsizetype(1))));
+    // Deeper than the system names a path: the name the program was started by.
+    if (const int folder = folderStartedFrom(QByteArray(startedAs)); folder >= 0)
+        return AppFolder(folder);
+#else
+    Q_UNUSED(startedAs);
+#endif
+    return AppFolder(QFile::encodeName(QCoreApplication::applicationDirPath()));
 }

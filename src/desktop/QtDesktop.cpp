@@ -1,17 +1,28 @@
 #include "QtDesktop.h"
 
+#include "BlockedCloseFilter.h"
+#include "ScreenFittedBox.h"
+
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QGuiApplication>
-#include <QMessageBox>
+
+QtDesktop::QtDesktop() = default;
+QtDesktop::~QtDesktop() = default;
+
+void QtDesktop::setWindow(QWidget *window)
+{
+    m_window = window;
+    m_closeFilter = std::make_unique<BlockedCloseFilter>(window);
+}
 
 Desktop::Answer QtDesktop::messageBox(const QString &text, Style style, const QString &title)
 {
     // Nothing comes up once the program has ended.
     if (endStatus())
         return Answer::No;
-    QMessageBox box(m_window);
+    ScreenFittedBox box(m_window);
     box.setWindowTitle(title.isEmpty() ? QCoreApplication::applicationName() : title);
     // Texts are shown as written; one that reads like markup (a version from
     // the update server) is not rendered.
@@ -49,6 +60,9 @@ void QtDesktop::setClipboardText(const QString &text)
 
 void QtDesktop::openUrl(const QUrl &url)
 {
+    // Nothing leaves the program once it has ended.
+    if (endStatus())
+        return;
     QDesktopServices::openUrl(url);
 }
 

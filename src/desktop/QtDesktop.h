@@ -2,14 +2,21 @@
 
 #include "Desktop.h"
 
+#include <memory>
+
+class BlockedCloseFilter;
 class QWidget;
 
 // The real desktop: QMessageBox, the system clipboard, QDesktopServices.
 class QtDesktop final : public Desktop
 {
 public:
+    QtDesktop();
+    ~QtDesktop() override;
+
     // Message boxes are centred over this window once it is set.
-    void setWindow(QWidget *window) { m_window = window; }
+    // Closing it from the desktop ends the program, also while a box is open.
+    void setWindow(QWidget *window);
 
     Answer messageBox(const QString &text, Style style, const QString &title) override;
     void clearClipboard() override;
@@ -21,4 +28,5 @@ protected:
 
 private:
     QWidget *m_window = nullptr;
+    std::unique_ptr<BlockedCloseFilter> m_closeFilter;
 };

@@ -123,8 +123,8 @@ void TopicPages::Command3_Click()
 
 void TopicPages::Command4_Click()
 {
-    const QString path = QDir(m_appDir).filePath(QString::fromUtf8(SourcesTexts::kFileName));
-    if (const Result<void> written = Sources::write(path, c.Text3->text()); !written) {
+    if (const Result<void> written = Sources::write(m_appDir, c.Text3->text()); !written) {
+        const QString path = QDir(m_appDir).filePath(QString::fromUtf8(SourcesTexts::kFileName));
         m_desktop.messageBox(QString::fromUtf8(SourcesTexts::kWriteFailed) + QLatin1String("\r\n")
                                  + QDir::toNativeSeparators(path) + QLatin1String("\r\n") + written.error(),
                              Desktop::Style::Exclamation, BrandTitle);

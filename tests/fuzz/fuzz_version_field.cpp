@@ -1,6 +1,6 @@
 // Any answer of the update server: the check never crashes, and a version it
 // announces is a trimmed, non-empty field without separators, taken from
-// after the marker.
+// after the marker, shown whole or shortened to its two ends.
 #include "update/UpdateTexts.h"
 #include "update/VersionCheck.h"
 
@@ -26,7 +26,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         if (version.isEmpty() || version != field.value_or(QString()) || version.contains(QLatin1Char('|'))
             || isTrimmedBlank(version.front()) || isTrimmedBlank(version.back()))
             std::abort();
-        if (!VersionCheck::announcement(version).contains(version))
+        // Shown whole, or by its two ends: a few lines whatever was sent.
+        const QString shown = VersionCheck::shownVersion(version);
+        if (!VersionCheck::announcement(version).contains(shown))
+            std::abort();
+        if (shown != version
+            && (shown.size() > 2 * VersionCheck::kShownEndLength + 1 || !version.startsWith(shown.first(shown.indexOf(QChar(0x2026))))))
             std::abort();
     }
     return 0;

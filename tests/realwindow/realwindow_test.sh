@@ -103,10 +103,12 @@ close_box_ends() {
   ended_within_a_second "the close box"
   [ "$status" = 0 ] || fail "the close box ended the program with another status"
   pass "close box ends the program with status 0"
+}
+finish() {
   echo "$passed passed, 0 failed"
   exit 0
 }
-$installed && close_box_ends
+$installed && { close_box_ends; finish; }
 
 # An edit of the command, then a click on its name brings it back; Enter on
 # the name copies it.
@@ -174,7 +176,31 @@ xdotool key --clearmodifiers Escape
 shot_until "$shot_dir/escaped.png" no_page "$shot_dir/escaped.png" || fail "Esc left the page open"
 pass "Esc closes the page"
 
-$wm || close_box_ends
+if ! $wm; then
+  close_box_ends
+
+  # Started as ./tovanu from inside a folder deeper than the system names a
+  # path (20 folders of 250 bytes): the database opens, Source.list is
+  # written there.
+  long=$(printf 'd%.0s' $(seq 250))
+  in_deep() { (cd "$work" && for _ in $(seq 20); do mkdir -p "$long" && cd "$long"; done && "$@"); }
+  in_deep cp -r "$app"/. .
+  in_deep exec env ./tovanu > "$work/tovanu.log" 2>&1 &  # bash would exec it by its whole path
+  app_pid=$!
+  window=$(wait_window "$caption") || fail "the window did not appear from the deep folder"
+  answer_box
+  eval "$(xdotool getwindowgeometry --shell "$window")"
+  win_x=$X
+  win_y=$Y
+  click 420 468            # Command5(5) "Tovanu推荐源"
+  click 228 402            # Command4
+  answer_box
+  in_deep cmp Source.list "$work/Source.list.expected" || fail "Source.list in the deep folder differs"
+  click $((width - 30)) 12
+  ended_within_a_second "the close box in the deep folder"
+  pass "started from a folder deeper than PATH_MAX: database opened, Source.list written there"
+  finish
+fi
 
 # Minimised with the minimise box, restored by the desktop: both buttons normal.
 click $((width - 65)) 12
@@ -222,6 +248,45 @@ wmctrl -i -c "$window"
 ended_within_a_second "the desktop's close during the wait"
 [ "$status" = 0 ] || fail "closing during the wait gave another status"
 pass "closing from the desktop during the update wait ends the program at once"
+
+# Closed by the desktop while a message box is open (Qt drops the request to
+# a window that a modal box blocks): the program ends within a second, box
+# and all, with status 0.
+close_with_box_open() {
+  window=$(wait_window "$caption") || fail "the window did not appear"
+  wait_window "$brand" > /dev/null || fail "no box open: $1"
+  wmctrl -i -c "$window"
+  ended_within_a_second "the desktop's close with $1 open"
+  [ "$status" = 0 ] || fail "closing with $1 open gave status $status"
+  pass "closing from the desktop with $1 open ends the program"
+}
+# A topic's box while the update check waits on the silent server.
+http_proxy="http://127.0.0.1:$(head -n 1 "$work/silent.port")" "$program" > "$work/tovanu.log" 2>&1 &
+app_pid=$!
+window=$(wait_window "$caption") || fail "the window did not appear"
+eval "$(xdotool getwindowgeometry --shell "$window")"
+win_x=$X
+win_y=$Y
+click 308 468            # Command5(8) "如何安装zip解压"
+close_with_box_open "a topic's box during the update wait"
+kill "$server_pid"
+# The update-failure box: nothing listens on the port.
+http_proxy="http://127.0.0.1:9" "$program" > "$work/tovanu.log" 2>&1 &
+app_pid=$!
+close_with_box_open "the update-failure box"
+# The new-version box: the server announces V1.2.
+python3 -c 'import http.server
+class Newer(http.server.BaseHTTPRequestHandler):
+    def do_GET(self):
+        self.send_response(200); self.end_headers(); self.wfile.write(b"ubuntu:V1.2|")
+server = http.server.HTTPServer(("127.0.0.1", 0), Newer)
+print(server.server_address[1], flush=True)
+server.serve_forever()' > "$work/newer.port" &
+server_pid=$!
+within 50 test -s "$work/newer.port" || fail "the version server did not start"
+http_proxy="http://127.0.0.1:$(head -n 1 "$work/newer.port")" "$program" > "$work/tovanu.log" 2>&1 &
+app_pid=$!
+close_with_box_open "the new-version box"
 
 # The database cannot be opened: two boxes with their exact titles, status 1.
 rm -rf "$app/db"

@@ -4,23 +4,29 @@
 #include <QString>
 #include <QTest>
 
+#include <optional>
+
 #include <sys/fsuid.h>
 #include <unistd.h>
 
 // While it lives, file access on this thread is that of an unprivileged user
-// when the tests run as root, whom permissions do not stop.
+// and group when the tests run as root, whom permissions do not stop.
 class UnprivilegedFileAccess
 {
 public:
     UnprivilegedFileAccess()
     {
-        if (geteuid() == 0)
+        if (geteuid() == 0) {
+            setfsgid(kNobody);
             setfsuid(kNobody);
+        }
     }
     ~UnprivilegedFileAccess()
     {
-        if (geteuid() == 0)
+        if (geteuid() == 0) {
             setfsuid(0);
+            setfsgid(0);
+        }
     }
     UnprivilegedFileAccess(const UnprivilegedFileAccess &) = delete;
     UnprivilegedFileAccess &operator=(const UnprivilegedFileAccess &) = delete;
@@ -31,6 +37,7 @@ private:
 
 // Makes a path unwritable (a directory) or unreadable (a file) for this
 // thread while it lives, and gives it back its owner's rights afterwards.
+// The rights are changed while the thread still has its own.
 class RestrictedPath
 {
 public:
@@ -38,12 +45,17 @@ public:
         : m_path(path)
     {
         QFile::setPermissions(path, permissions);
+        m_access.emplace();
     }
-    ~RestrictedPath() { QFile::setPermissions(m_path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner); }
+    ~RestrictedPath()
+    {
+        m_access.reset();
+        QFile::setPermissions(m_path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
 
 private:
     QString m_path;
-    UnprivilegedFileAccess m_access;
+    std::optional<UnprivilegedFileAccess> m_access;
 };
 
 // Replaces the file's content with bytes.

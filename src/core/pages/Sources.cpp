@@ -2,9 +2,6 @@
 
 #include "SourcesTexts.h"
 
-#include <QFileInfo>
-#include <QSaveFile>
-#include <QStringConverter>
 #include <QStringList>
 
 using namespace Qt::StringLiterals;
@@ -35,7 +32,6 @@ const QStringList kTrustySuites = {u"trusty"_s, u"trusty-security"_s, u"trusty-u
 const QStringList kTrustyOnly = {u"trusty"_s};
 
 constexpr char kEntrySeparator = '\n';
-constexpr char kLineEnd[] = "\r\n";
 
 void addEntries(QStringList &entries, const char *type, const char *archive, const QStringList &suites,
                 const char *components)
@@ -59,34 +55,6 @@ QString text()
         addEntries(entries, kSource, mirror, kTrustySuites, kAllComponents);
     }
     return entries.join(QLatin1Char(kEntrySeparator)) + QLatin1String(kLineEnd);
-}
-
-Result<void> write(const QString &path, const QString &text)
-{
-    // The text as the system writes text files.
-    QStringEncoder encode(QStringConverter::System);
-    const QByteArray bytes = encode(text + QLatin1String(kLineEnd));
-
-    // Only a regular file is replaced; a link to one has its target replaced.
-    // Anything else (a device, a pipe, or a link to one) stays as it is.
-    const QFileInfo target(path);
-    if (target.exists() && !target.isFile())
-        return Failure{QString::fromUtf8(SourcesTexts::kNotRegularFile)};
-
-    // Unbuffered, so that a short write (a full disk) is seen here: the next
-    // write reports the reason. An unfinished file is never committed.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return Failure{file.errorString()};
-    for (qint64 written = 0; written < bytes.size();) {
-        const qint64 step = file.write(bytes.constData() + written, bytes.size() - written);
-        if (step <= 0)
-            return Failure{file.errorString()};
-        written += step;
-    }
-    if (!file.commit())
-        return Failure{file.errorString()};
-    return {};
 }
 
 } // namespace Sources

@@ -6,9 +6,46 @@ namespace VersionCheck {
 
 namespace {
 
+// Stands where the middle of a shortened version was.
+constexpr char16_t kElision = u'\u2026';
+
 bool isBlank(QChar c)
 {
     return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n';
+}
+
+// Every character after which text goes on in a new line.
+bool isLineBreak(QChar c)
+{
+    switch (c.unicode()) {
+    case u'\n':
+    case u'\v':
+    case u'\f':
+    case u'\r':
+    case u'\u0085':
+    case u'\u2028':
+    case u'\u2029':
+        return true;
+    default:
+        return false;
+    }
+}
+
+// How many characters at the start (or the end) of the version are shown:
+// no more than the limits allow, and never half of a surrogate pair.
+qsizetype shownAtEnd(QStringView version, bool atStart)
+{
+    const auto at = [&](qsizetype i) { return atStart ? version.at(i) : version.at(version.size() - 1 - i); };
+    int breaks = 0;
+    qsizetype shown = 0;
+    while (shown < qMin(kShownEndLength, version.size())) {
+        if (isLineBreak(at(shown)) && ++breaks > kShownEndBreaks)
+            break;
+        ++shown;
+    }
+    if (shown > 0 && shown < version.size() && (atStart ? at(shown - 1).isHighSurrogate() : at(shown - 1).isLowSurrogate()))
+        --shown;
+    return shown;
 }
 
 } // namespace
@@ -45,9 +82,19 @@ Verdict judge(const Result<QString> &versionFile)
     return {Outcome::NewVersion, *field};
 }
 
+QString shownVersion(const QString &version)
+{
+    const qsizetype head = shownAtEnd(version, true);
+    const qsizetype tail = shownAtEnd(version, false);
+    if (head + tail >= version.size())
+        return version;
+    return version.left(head) + QChar(kElision) + version.right(tail);
+}
+
 QString announcement(const QString &version)
 {
-    return QString::fromUtf8(UpdateTexts::kNewVersionBefore) + version + QString::fromUtf8(UpdateTexts::kNewVersionAfter);
+    return QString::fromUtf8(UpdateTexts::kNewVersionBefore) + shownVersion(version)
+        + QString::fromUtf8(UpdateTexts::kNewVersionAfter);
 }
 
 } // namespace VersionCheck

@@ -29,6 +29,16 @@ struct Verdict {
 // The verdict on a fetched version file, or on the failure to fetch it.
 Verdict judge(const Result<QString> &versionFile);
 
+// A long version is shown by its two ends: at most this many characters at
+// each, holding at most this many line breaks.
+inline constexpr qsizetype kShownEndLength = 40;
+inline constexpr int kShownEndBreaks = 2;
+
+// The version as the announcement shows it: whole when short, else its two
+// ends with an ellipsis between, so that any version leaves the message a few
+// lines tall. The verdict compares the version whole.
+QString shownVersion(const QString &version);
+
 // The message that announces a new version.
 QString announcement(const QString &version);
 

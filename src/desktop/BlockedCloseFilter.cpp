@@ -1,0 +1,64 @@
+#include "BlockedCloseFilter.h"
+
+#include <QGuiApplication>
+#include <QWidget>
+
+#include <xcb/xcb.h>
+
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+constexpr char kXcbEvent[] = "xcb_generic_event_t";
+// The top bit of an event's type tells that another client sent it.
+constexpr uint8_t kSentEventBit = 0x80;
+
+// The atom of the name, or none.
+uint32_t atom(xcb_connection_t *connection, const char *name)
+{
+    const xcb_intern_atom_cookie_t cookie = xcb_intern_atom(connection, 0, uint16_t(std::strlen(name)), name);
+    xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(connection, cookie, nullptr);
+    if (!reply)
+        return XCB_ATOM_NONE;
+    const uint32_t found = reply->atom;
+    std::free(reply);
+    return found;
+}
+
+} // namespace
+
+BlockedCloseFilter::BlockedCloseFilter(QWidget *window)
+    : m_window(window)
+{
+    const auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t *connection = x11 ? x11->connection() : nullptr;
+    if (!connection)
+        return;
+    m_protocols = atom(connection, "WM_PROTOCOLS");
+    m_deleteWindow = atom(connection, "WM_DELETE_WINDOW");
+    QCoreApplication::instance()->installNativeEventFilter(this);
+}
+
+BlockedCloseFilter::~BlockedCloseFilter()
+{
+    if (QCoreApplication::instance())
+        QCoreApplication::instance()->removeNativeEventFilter(this);
+}
+
+bool BlockedCloseFilter::nativeEventFilter(const QByteArray &eventType, void *message, qintptr *)
+{
+    if (eventType != kXcbEvent || !m_window || !QGuiApplication::modalWindow())
+        return false;
+    const auto *event = static_cast<const xcb_generic_event_t *>(message);
+    if ((event->response_type & ~kSentEventBit) != XCB_CLIENT_MESSAGE)
+        return false;
+    const auto *request = static_cast<const xcb_client_message_event_t *>(message);
+    if (request->window != m_window->internalWinId() || request->type != m_protocols
+        || request->data.data32[0] != m_deleteWindow)
+        return false;
+    // Closed from the event loop, outside the platform's handling of the
+    // request: QWidget::close sends the close to the window itself.
+    QMetaObject::invokeMethod(m_window, [window = m_window] { if (window) window->close(); }, Qt::QueuedConnection);
+    return true;
+}

@@ -1,0 +1,45 @@
+#include "ScreenFittedBox.h"
+
+#include <QScreen>
+
+namespace {
+
+// Room kept for the frame and title bar that the window manager adds.
+constexpr int kWindowFrameAllowance = 48;
+// Stands where the middle of a shortened text was.
+constexpr char16_t kElision = u'\u2026';
+
+// The text with only its first and last characters kept, keep in all; a
+// pair of surrogates is never split.
+QString shortenedInMiddle(const QString &text, qsizetype keep)
+{
+    qsizetype head = keep / 2;
+    qsizetype tail = keep - head;
+    if (head > 0 && text.at(head - 1).isHighSurrogate())
+        --head;
+    if (tail > 0 && text.at(text.size() - tail).isLowSurrogate())
+        --tail;
+    return text.left(head) + QChar(kElision) + text.right(tail);
+}
+
+} // namespace
+
+// The base sizes the box to its text; a box taller than the screen's free
+// area is given a share of the text as large as the share of its height that
+// fits, at most half as much as before, until it fits.
+void ScreenFittedBox::showEvent(QShowEvent *event)
+{
+    QMessageBox::showEvent(event);
+    const QScreen *shownOn = screen();
+    if (!shownOn)
+        return;
+    const int room = shownOn->availableGeometry().height() - kWindowFrameAllowance;
+    if (height() <= room)
+        return;
+    const QString whole = text();
+    for (qsizetype keep = whole.size(); height() > room && keep > 0;) {
+        keep = qMin(keep / 2, keep * room / height());
+        setText(shortenedInMiddle(whole, keep));
+    }
+    adjustPosition(parentWidget());
+}
