@@ -1,6 +1,6 @@
 #include "TabChain.h"
 
-#include <QWidget>
+#include <QRadioButton>
 
 #include <algorithm>
 
@@ -8,7 +8,13 @@ namespace {
 
 bool takesTab(const QWidget *control)
 {
-    return control && control->isVisible() && control->isEnabled() && (control->focusPolicy() & Qt::TabFocus);
+    if (!control || !control->isVisible() || !control->isEnabled())
+        return false;
+    // An option button stands for its group, inside which the arrow keys
+    // move: Tab reaches the selected one.
+    if (const auto *option = qobject_cast<const QRadioButton *>(control))
+        return option->isChecked();
+    return control->focusPolicy() & Qt::TabFocus;
 }
 
 } // namespace

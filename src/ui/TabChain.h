@@ -8,7 +8,8 @@ class QWidget;
 // The window's tab order: the controls that have a tab index, lowest first.
 // Tab moves through the visible controls that can take the focus in rising
 // tab index order, Shift+Tab in falling order, round from the last to the
-// first; a control on a closed page is not visible.
+// first; a control on a closed page is not visible. Of a group of option
+// buttons, Tab reaches the selected one.
 class TabChain
 {
 public:
