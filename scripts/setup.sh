@@ -15,6 +15,7 @@ packages=(
   debootstrap tmux
   clang libclang-rt-14-dev
   desktop-file-utils appstream lintian
+  at-spi2-core python3-pyatspi dbus-daemon dbus-x11 qt6ct
 )
 
 missing=()

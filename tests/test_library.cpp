@@ -3,6 +3,7 @@
 
 #include "library/SearchTerm.h"
 #include "library/SqlCipher.h"
+#include "ui/MultiLineBox.h"
 
 #include <QFile>
 #include <QLineEdit>
@@ -74,6 +75,10 @@ private slots:
     void detailsAndCopy();
     void duplicateAndNullRows();
     void copyNoticeIsCentredAndTimed();
+    void boxesAreTakenAsTheyStand_data();
+    void boxesAreTakenAsTheyStand();
+    void enterPressesTheFocusedButton_data();
+    void enterPressesTheFocusedButton();
     void databaseFailingWhileRunning();
     void searchesStayBounded();
     void namesThatAreNotText();
@@ -238,6 +243,75 @@ void LibraryTest::copyNoticeIsCentredAndTimed()
 
     QTRY_VERIFY_WITH_TIMEOUT(!notice->isVisible(), 2000);
     QVERIFY(!timer->isActive());
+}
+
+// The copy of the details (Command1) and of the sources (Command3), and the
+// sources written to Source.list (Command4), take the box's text character
+// for character: a no-break space, U+2028 and U+2029 as they stand.
+void LibraryTest::boxesAreTakenAsTheyStand_data()
+{
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("typed"); // at the end, before the press
+    QTest::addColumn<QString>("expected");
+    const QString special = u"a\u00A0b\u2028c\u2029d\r\ne"_s;
+    QTest::newRow("details copied") << u"Text2"_s << u"Command1"_s << special << QString() << special;
+    QTest::newRow("details edited, copied") << u"Text2"_s << u"Command1"_s << u"echo a\u00A0b"_s << u"c"_s
+                                            << u"echo a\u00A0bc"_s;
+    QTest::newRow("sources copied") << u"Text3"_s << u"Command3"_s << special << QString() << special;
+    QTest::newRow("sources written") << u"Text3"_s << u"Command4"_s << special << QString() << special + u"\r\n"_s;
+}
+
+void LibraryTest::boxesAreTakenAsTheyStand()
+{
+    QFETCH(QString, box);
+    QFETCH(QString, button);
+    QFETCH(QString, text);
+    QFETCH(QString, typed);
+    QFETCH(QString, expected);
+    TestApp app;
+    app.started();
+    auto *edit = app.find<MultiLineBox>(box);
+    edit->setText(text);
+    edit->moveCursor(QTextCursor::End);
+    QTest::keyClicks(edit, typed);
+    app.find<QPushButton>(button)->click();
+    QFile written(QDir(app.appDir()).filePath(u"Source.list"_s));
+    if (button == u"Command4"_s) {
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QCOMPARE(QString::fromUtf8(written.readAll()), expected);
+    } else {
+        QCOMPARE(app.desktop.clipboard, expected);
+    }
+}
+
+// Enter and the keypad's Enter press a focused button as Space does.
+void LibraryTest::enterPressesTheFocusedButton_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::newRow("Enter") << int(Qt::Key_Return) << Qt::KeyboardModifiers();
+    QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << Qt::KeyboardModifiers(Qt::KeypadModifier);
+    QTest::newRow("Space") << int(Qt::Key_Space) << Qt::KeyboardModifiers();
+}
+
+void LibraryTest::enterPressesTheFocusedButton()
+{
+    QFETCH(int, key);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    TestApp app;
+    Form1 &form = app.started();
+    QApplication::setActiveWindow(&form);
+    select(app, 1);
+    auto *copy = app.find<QPushButton>(u"Command1"_s);
+    copy->setFocus();
+    QTest::keyPress(copy, Qt::Key(key), modifiers);
+    QVERIFY(app.desktop.log.isEmpty());
+    QVERIFY(copy->isDown());
+    QTest::keyRelease(copy, Qt::Key(key), modifiers);
+    QCOMPARE(app.desktop.log, QStringList({u"clear"_s, u"set:pwd"_s}));
+    QVERIFY(app.find<QWidget>(u"um(7)"_s)->isVisible());
 }
 
 void LibraryTest::databaseFailingWhileRunning()

@@ -6,6 +6,7 @@
 #include "desktop/QtDesktop.h"
 #include "ui/AppTexts.h"
 #include "library/SqlCipher.h"
+#include "pages/Topics.h"
 
 #include <QFile>
 #include <QLabel>
@@ -35,6 +36,8 @@ private slots:
     void updateCheckLeftOut();
     void windowAsFirstShown();
     void tabOrderFromTheSearchBox();
+    void focusChain_data();
+    void focusChain();
     void oddFolders_data();
     void oddFolders();
     void desktopEndsThroughTheNormalExit(); // last: the application stays ended
@@ -193,6 +196,66 @@ void StartupTest::tabOrderFromTheSearchBox()
     QCOMPARE(QApplication::focusWidget(), app.find<QWidget>(QStringLiteral("Command1")));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), app.find<QWidget>(QStringLiteral("Text2")));
+}
+
+// Tab and Shift+Tab from a few starting points, with a page open or not:
+// the visible controls in rising (falling) tab index order, round the end;
+// a closed page's controls are never reached; of the two options, the
+// selected one is the stop.
+void StartupTest::focusChain_data()
+{
+    QTest::addColumn<int>("topic"); // clicked first; -1 for none
+    QTest::addColumn<bool>("closedAgain");
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<bool>("forward");
+    QTest::addColumn<QStringList>("visited");
+    const QStringList firstTopics = {u"Command5(0)"_s, u"Command5(1)"_s, u"Command5(2)"_s, u"Command5(3)"_s,
+                                     u"Command5(4)"_s, u"Command5(5)"_s, u"Command5(6)"_s, u"Command5(7)"_s};
+    QTest::newRow("no page, Tab round from the list")
+        << -1 << false << u"List1"_s << true
+        << firstTopics + QStringList{u"Text1"_s, u"Command1"_s, u"Text2"_s, u"Command5(8)"_s, u"Command5(9)"_s,
+                                     u"Option1(1)"_s, u"List1"_s};
+    QTest::newRow("no page, Shift+Tab round from the list")
+        << -1 << false << u"List1"_s << false
+        << QStringList{u"Option1(1)"_s, u"Command5(9)"_s, u"Command5(8)"_s, u"Text2"_s};
+    QTest::newRow("sources page, Tab from the list")
+        << 5 << false << u"List1"_s << true << QStringList{u"Text3"_s, u"Command3"_s, u"Command4"_s, u"Command5(0)"_s};
+    QTest::newRow("sources page, Shift+Tab from the first topic")
+        << 5 << false << u"Command5(0)"_s << false
+        << QStringList{u"Command4"_s, u"Command3"_s, u"Text3"_s, u"List1"_s, u"Option1(1)"_s};
+    QTest::newRow("sources page closed again")
+        << 5 << true << u"List1"_s << true << QStringList{u"Command5(0)"_s};
+    QTest::newRow("Apache page, Tab from the details")
+        << 2 << false << u"Text2"_s << true
+        << QStringList{u"Command5(8)"_s, u"Command5(9)"_s, u"Text4(0)"_s, u"Text4(1)"_s, u"Option1(1)"_s};
+    QTest::newRow("MySQL page, by tab index, not by place")
+        << 4 << false << u"Command5(9)"_s << true << QStringList{u"Text4(3)"_s, u"Text4(2)"_s, u"Option1(1)"_s};
+    QTest::newRow("subdomain page, Shift+Tab from the options")
+        << 3 << false << u"Option1(1)"_s << false
+        << QStringList{u"Text4(10)"_s, u"Text5"_s, u"Command7"_s, u"Command6"_s, u"Text4(11)"_s, u"Command5(9)"_s};
+}
+
+void StartupTest::focusChain()
+{
+    QFETCH(int, topic);
+    QFETCH(bool, closedAgain);
+    QFETCH(QString, from);
+    QFETCH(bool, forward);
+    QFETCH(QStringList, visited);
+    TestApp app;
+    Form1 &form = app.started();
+    QApplication::setActiveWindow(&form);
+    if (topic >= 0)
+        app.find<QPushButton>(u"Command5(%1)"_s.arg(topic))->click();
+    if (closedAgain)
+        QTest::mouseClick(app.find<QWidget>(u"al(%1)"_s.arg(Topics::pageOf(topic).value())), Qt::LeftButton);
+    app.find<QWidget>(from)->setFocus();
+    QStringList seen;
+    while (seen.size() < visited.size()) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, forward ? Qt::NoModifier : Qt::ShiftModifier);
+        seen.append(QApplication::focusWidget()->objectName());
+    }
+    QCOMPARE(seen, visited);
 }
 
 // The program lies in a folder whose name is GBK bytes, or whose path is

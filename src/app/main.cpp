@@ -2,6 +2,7 @@
 #include "desktop/AppFolder.h"
 #include "desktop/QtDesktop.h"
 #include "desktop/StyleSheetSkin.h"
+#include "ui/Accessibility.h"
 #include "ui/AppTexts.h"
 #include "ui/Fonts.h"
 #include "ui/Form1.h"
@@ -20,6 +21,10 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(AppTexts::kApplicationTitle));
     QApplication::setFont(Fonts::defaultFont());
+    // The window keeps its design's look whatever style the desktop asks
+    // for: Qt's own style, as on a desktop without settings.
+    QApplication::setStyle(QString::fromLatin1(AppTexts::kStyle));
+    Accessibility::install();
 
     // Standard buttons and menus in Chinese: "确定", "是", "否", "复制", "粘贴".
     const QLocale chinese(QLocale::Chinese, QLocale::China);

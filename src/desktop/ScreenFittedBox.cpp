@@ -34,12 +34,27 @@ void ScreenFittedBox::showEvent(QShowEvent *event)
     if (!shownOn)
         return;
     const int room = shownOn->availableGeometry().height() - kWindowFrameAllowance;
-    if (height() <= room)
-        return;
     const QString whole = text();
     for (qsizetype keep = whole.size(); height() > room && keep > 0;) {
         keep = qMin(keep / 2, keep * room / height());
         setText(shortenedInMiddle(whole, keep));
     }
-    adjustPosition(parentWidget());
+    placeOverWindow();
+}
+
+// Over the middle of the window, or of the screen while the window is not
+// shown, inside the screen's free area. The place is set before the box is
+// mapped, as a place the program asked for, so every window manager keeps
+// it; a box left to the window manager may land anywhere on the screen.
+void ScreenFittedBox::placeOverWindow()
+{
+    const QWidget *window = parentWidget();
+    const bool overWindow = window && window->isVisible() && !window->isMinimized();
+    const QScreen *shownOn = overWindow ? window->screen() : screen();
+    const QRect free = shownOn->availableGeometry();
+    QRect place(QPoint(), frameGeometry().size());
+    place.moveCenter(overWindow ? window->frameGeometry().center() : free.center());
+    place.moveLeft(qBound(free.left(), place.left(), free.right() - place.width() + 1));
+    place.moveTop(qBound(free.top(), place.top(), free.bottom() - place.height() + 1));
+    move(place.topLeft());
 }

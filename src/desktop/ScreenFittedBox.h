@@ -4,8 +4,8 @@
 
 // A message box that never grows past the screen it shows on: a text too
 // tall for the screen's free area (the desktop's panels left out) is shown
-// shortened in its middle, its beginning and end kept, and the box is
-// centred again on its window.
+// shortened in its middle, its beginning and end kept. The box opens centred
+// over its window under any window manager.
 class ScreenFittedBox final : public QMessageBox
 {
 public:
@@ -13,4 +13,7 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+
+private:
+    void placeOverWindow();
 };

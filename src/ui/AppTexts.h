@@ -8,6 +8,8 @@ inline constexpr char kCaption[] = "Tovanu 新手工具箱 V1.1";
 inline constexpr char kApplicationTitle[] = "Tovanu";
 // Title of the message boxes of the pages, the generators and the update check.
 inline constexpr char kBrandTitle[] = "Korvel系列软件";
+// The Qt style under the skin, whatever the desktop asks for.
+inline constexpr char kStyle[] = "Fusion";
 // The skin file, beside the program.
 inline constexpr char kSkinFile[] = "skinh.she";
 // Skin adjustment applied at start-up: hue, saturation, value.

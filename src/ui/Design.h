@@ -53,6 +53,9 @@ struct Control {
     unsigned look = Plain;
     const char *text = nullptr;
     int tabIndex = kNoTabStop;
+    // What assistive technology reads as the control's name where it shows
+    // no text of its own: a page by its title, the close image, a box.
+    const char *accessibleName = nullptr;
 };
 
 // The controls that sit directly on the window, and the page panels.

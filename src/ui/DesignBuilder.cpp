@@ -1,6 +1,7 @@
 #include "DesignBuilder.h"
 
 #include "ClickableImage.h"
+#include "CommandButton.h"
 #include "DesignLabel.h"
 #include "Fonts.h"
 #include "MultiLineBox.h"
@@ -9,10 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
-#include <QPushButton>
 #include <QRadioButton>
-
-#include <algorithm>
 
 using Design::Kind;
 
@@ -29,16 +27,20 @@ void DesignBuilder::build(std::span<const Design::Control> controls)
             qFatal("The design places %s in %s, which comes later or not at all", control.name, control.container);
         QWidget *widget = create(control, container);
         widget->setObjectName(QString::fromUtf8(control.name));
-        if (control.font != Design::Font::Default)
-            widget->setFont(Fonts::designFont(control.font));
+        // Each control holds its font itself: under a style sheet a control
+        // takes the application's font (the desktop's) rather than its
+        // container's.
+        widget->setFont(Fonts::designFont(control.font));
         widget->setGeometry(Design::pixels(control.left), Design::pixels(control.top),
                             Design::pixels(control.width), Design::pixels(control.height));
         if (control.look & Design::SizedToText)
             widget->adjustSize();
         if (control.look & Design::Hidden)
             widget->hide();
+        if (control.accessibleName)
+            widget->setAccessibleName(QString::fromUtf8(control.accessibleName));
         if (control.tabIndex != Design::kNoTabStop)
-            m_tabStops.append({control.tabIndex, widget});
+            m_tabChain.add(control.tabIndex, widget);
         m_controls.insert(widget->objectName(), widget);
     }
 }
@@ -82,7 +84,7 @@ QWidget *DesignBuilder::create(const Design::Control &control, QWidget *containe
         return box;
     }
     case Kind::CommandButton:
-        return new QPushButton(text, container);
+        return new CommandButton(text, container);
     case Kind::OptionButton: {
         auto *option = new QRadioButton(text, container);
         option->setChecked(control.look & Design::Selected);
@@ -96,8 +98,5 @@ QWidget *DesignBuilder::create(const Design::Control &control, QWidget *containe
 
 void DesignBuilder::applyTabOrder()
 {
-    std::stable_sort(m_tabStops.begin(), m_tabStops.end(),
-                     [](const auto &a, const auto &b) { return a.first < b.first; });
-    for (qsizetype i = 1; i < m_tabStops.size(); ++i)
-        QWidget::setTabOrder(m_tabStops.at(i - 1).second, m_tabStops.at(i).second);
+    m_tabChain.linkQtChain();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Design.h"
+#include "TabChain.h"
 
 #include <QHash>
 #include <QString>
@@ -17,6 +18,8 @@ public:
     void build(std::span<const Design::Control> controls);
     // Chains every built control that has a tab index, lowest first.
     void applyTabOrder();
+    // The built controls that have a tab index, in tab order.
+    const TabChain &tabChain() const { return m_tabChain; }
 
     // A built control by its design name, as the type the window uses it as.
     // A name the design does not hold, or a control of another kind, stops
@@ -41,5 +44,5 @@ private:
 
     QWidget *m_window;
     QHash<QString, QWidget *> m_controls;
-    QList<QPair<int, QWidget *>> m_tabStops;
+    TabChain m_tabChain;
 };

@@ -16,12 +16,26 @@ const QStringList &families()
 constexpr double kPixelsPerPoint = 96.0 / 72.0;
 constexpr double kDefaultPoints = 9.0;
 
+// Every property is set, so that none is taken from the desktop's font: a
+// control keeps the design's font whatever the desktop's settings.
 QFont fontOf(double points)
 {
     QFont font;
     font.setFamilies(families());
     font.setPixelSize(qRound(points * kPixelsPerPoint));
     font.setWeight(QFont::Normal);
+    font.setStyle(QFont::StyleNormal);
+    font.setUnderline(false);
+    font.setStrikeOut(false);
+    font.setOverline(false);
+    font.setStretch(QFont::Unstretched);
+    font.setLetterSpacing(QFont::PercentageSpacing, 100);
+    font.setWordSpacing(0);
+    font.setCapitalization(QFont::MixedCase);
+    font.setKerning(true);
+    font.setFixedPitch(false);
+    font.setStyleHint(QFont::SansSerif);
+    font.setHintingPreference(QFont::PreferDefaultHinting);
     return font;
 }
 

@@ -48,6 +48,7 @@ Form1::Form1(const Form1Environment &environment, QWidget *parent)
     design.build(Design::windowControls());
     design.build(Design::pageControls());
     design.applyTabOrder();
+    m_tabChain = design.tabChain();
     // The native window, which the chrome watches for exposure.
     create();
 
@@ -77,6 +78,17 @@ bool Form1::Form_Load()
     m_library->focusList();
     if (m_checkAtStart)
         gx();
+    return true;
+}
+
+// The visible controls in tab index order: a closed page's controls are
+// passed over, an open page's stand where their tab indices put them.
+bool Form1::focusNextPrevChild(bool next)
+{
+    QWidget *to = m_tabChain.next(QApplication::focusWidget(), next);
+    if (!to)
+        return QWidget::focusNextPrevChild(next);
+    to->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
     return true;
 }
 

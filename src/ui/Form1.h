@@ -1,5 +1,6 @@
 #pragma once
 
+#include "TabChain.h"
 #include "update/UpdateSettings.h"
 #include "update/VersionCheck.h"
 
@@ -41,6 +42,10 @@ public:
     // Title of the message boxes of the pages and generators; set at start-up.
     const QString &brandTitle() const { return BrandTitle; }
 
+protected:
+    // Tab and Shift+Tab, from whichever control has the focus.
+    bool focusNextPrevChild(bool next) override;
+
 private:
     void centreOnScreen();
     // The one way the program ends (the close box, the desktop's close, no
@@ -59,6 +64,7 @@ private:
     const QUrl m_forumUrl;
     const bool m_checkAtStart;
     QString BrandTitle;
+    TabChain m_tabChain;
 
     UpdateCheck *m_update = nullptr;
     CommandLibrary *m_library = nullptr;

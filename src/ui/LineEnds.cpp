@@ -63,7 +63,9 @@ namespace LineEnds {
 
 Lines split(const QString &text)
 {
-    static const QRegularExpression lineEnd(QStringLiteral("\r\n|\n|\r"));
+    // A text box also starts a new line at a paragraph separator and at the
+    // two characters it keeps for frames; they come back as themselves.
+    static const QRegularExpression lineEnd(QStringLiteral("\r\n|\n|\r|\u2029|\uFDD0|\uFDD1"));
     Lines cut;
     qsizetype start = 0;
     for (const QRegularExpressionMatch &end : lineEnd.globalMatch(text)) {

@@ -7,7 +7,9 @@
 // text with mixed ends comes back byte for byte where the user left it alone.
 namespace LineEnds {
 
-// A text cut into its lines: CR LF, a lone LF and a lone CR each end one.
+// A text cut into its lines: CR LF, a lone LF, a lone CR and the characters
+// that a text box starts a new line at (U+2029 and the frame marks U+FDD0
+// and U+FDD1) each end one.
 struct Lines {
     QStringList lines;
     QStringList ends; // the end that follows each line; the last line has none

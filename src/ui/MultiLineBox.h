@@ -15,9 +15,12 @@ public:
 
     // CR LF, a lone LF and a lone CR each start a new line.
     void setText(const QString &text);
-    // The shown lines, each with the end it was given; a line break the user
-    // typed is CR LF.
+    // The shown lines character for character, each with the end it was
+    // given; a line break the user typed is CR LF.
     QString text() const;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     LineEnds::Lines m_put; // the text last put in, cut into lines

@@ -1,5 +1,6 @@
 #include "Design.h"
 
+#include "AccessTexts.h"
 #include "pages/PageTexts.h"
 #include "pages/SourcesTexts.h"
 
@@ -11,17 +12,25 @@ using K = Kind;
 using F = Font;
 using namespace PageTexts;
 
-// Every close image is 315 x 315 twips; step headings are 960 x 315 twips at
+// Every close image is 315 x 315 twips at Top 120 of its page; step headings are 960 x 315 twips at
 // Left 240 of their step box, command boxes 270 twips high.
 constexpr int kCloseSize = 315;
+constexpr int kCloseTop = 120;
 constexpr int kStepLeft = 240;
 constexpr int kStepWidth = 960;
 constexpr int kStepHeight = 315;
 constexpr int kCommandHeight = 270;
 
+// A page's close image, which assistive technology reads as a button that
+// closes the page.
+constexpr Control closeImage(const char *name, const char *page, int left)
+{
+    return {name, K::Image, page, left, kCloseTop, kCloseSize, kCloseSize, F::Default, Plain, nullptr, kNoTabStop, AccessTexts::kClose};
+}
+
 const Control kPageControls[] = {
     // Recommended sources.
-    {"al(0)", K::Image, "um(0)", 7920, 120, kCloseSize, kCloseSize},
+    closeImage("al(0)", "um(0)", 7920),
     {"Label1", K::Label, "um(0)", 240, 360, 1890, 375, F::YaHei1425, SizedToText, SourcesTexts::kTitle},
     {"Text3", K::MultiLineTextBox, "um(0)", 240, 1080, 7935, 3015, F::Default, Plain, nullptr, 2},
     {"Command3", K::CommandButton, "um(0)", 240, 4320, 1455, 615, F::Default, Plain, SourcesTexts::kCopyButton, 4},
@@ -30,7 +39,7 @@ const Control kPageControls[] = {
     {"Label2(1)", K::Label, "um(0)", 4440, 4680, 3690, 180, F::Default, SizedToText, SourcesTexts::kUpdateHint},
 
     // Apache2.
-    {"al(1)", K::Image, "um(1)", 7560, 120, kCloseSize, kCloseSize},
+    closeImage("al(1)", "um(1)", 7560),
     {"Label4(0)", K::Label, "um(1)", 360, 360, 2340, 375, F::YaHei1425, SizedToText, kApacheTitle},
     {"Picture2", K::PictureBox, "um(1)", 360, 1200, 7335, 3855, F::Default, WindowColours, nullptr, 26},
     {"Label5", K::Label, "Picture2", 240, 360, 6855, 615, F::Default, Wraps, kApacheIntro},
@@ -42,7 +51,7 @@ const Control kPageControls[] = {
     {"Label6(1)", K::Label, "Picture2", 240, 3015, 6615, 255, F::Default, Wraps, kApacheInstallStep},
 
     // MySQL.
-    {"al(2)", K::Image, "um(2)", 7560, 120, kCloseSize, kCloseSize},
+    closeImage("al(2)", "um(2)", 7560),
     {"Label4(3)", K::Label, "um(2)", 360, 360, 2115, 375, F::YaHei1425, SizedToText, kMySqlTitle},
     {"Picture4", K::PictureBox, "um(2)", 360, 1080, 7335, 3735, F::Default, WindowColours, nullptr, 36},
     {"Label4(4)", K::Label, "Picture4", kStepLeft, 360, kStepWidth, kStepHeight, F::YaHei12, SizedToText, kStep1},
@@ -55,7 +64,7 @@ const Control kPageControls[] = {
     {"Label6(4)", K::Label, "Picture4", 240, 2760, 6255, 495, F::Default, Wraps, kMySqlPasswordStep},
 
     // PHP5.
-    {"al(3)", K::Image, "um(3)", 7440, 120, kCloseSize, kCloseSize},
+    closeImage("al(3)", "um(3)", 7440),
     {"Label4(7)", K::Label, "um(3)", 360, 360, 1890, 375, F::YaHei1425, SizedToText, kPhpTitle},
     {"Picture6", K::PictureBox, "um(3)", 360, 960, 7335, 3735, F::Default, WindowColours, nullptr, 47},
     {"Label4(9)", K::Label, "Picture6", kStepLeft, 360, kStepWidth, kStepHeight, F::YaHei12, SizedToText, kStep1},
@@ -69,7 +78,7 @@ const Control kPageControls[] = {
     {"Label6(5)", K::Label, "Picture6", 240, 2775, 7215, 255, F::Default, Wraps, kPhpExtensionsStep},
 
     // phpMyAdmin.
-    {"al(4)", K::Image, "um(4)", 7560, 120, kCloseSize, kCloseSize},
+    closeImage("al(4)", "um(4)", 7560),
     {"Label4(14)", K::Label, "um(4)", 360, 360, 2970, 375, F::YaHei1425, SizedToText, kPhpMyAdminTitle},
     {"Picture5", K::PictureBox, "um(4)", 360, 1080, 7335, 4335, F::Default, WindowColours, nullptr, 58},
     {"Label4(13)", K::Label, "Picture5", kStepLeft, 360, kStepWidth, kStepHeight, F::YaHei12, SizedToText, kStep1},
@@ -85,7 +94,7 @@ const Control kPageControls[] = {
     {"Label6(11)", K::Label, "Picture5", 240, 3720, 5310, 180, F::Default, SizedToText, kPhpMyAdminDone},
 
     // Binding a subdomain.
-    {"al(5)", K::Image, "um(5)", 7680, 120, kCloseSize, kCloseSize},
+    closeImage("al(5)", "um(5)", 7680),
     {"Label4(20)", K::Label, "um(5)", 360, 240, 1995, 375, F::YaHei1425, SizedToText, kSubdomainTitle},
     {"Label6(16)", K::Label, "um(5)", 360, 840, 3780, 180, F::Default, SizedToText, kSubdomainIntro},
     {"Picture7", K::PictureBox, "um(5)", 360, 1200, 7335, 5895, F::Default, WindowColours, nullptr, 72},
@@ -107,7 +116,7 @@ const Control kPageControls[] = {
     {"Label6(17)", K::Label, "Picture7", 240, 5295, 6975, 255, F::Default, Wraps, kRestartStep},
 
     // About the software.
-    {"al(6)", K::Image, "um(6)", 5520, 120, kCloseSize, kCloseSize},
+    closeImage("al(6)", "um(6)", 5520),
     {"Label4(22)", K::Label, "um(6)", 360, 360, 1140, 375, F::YaHei1425, SizedToText, kAboutTitle},
     {"Picture9", K::PictureBox, "um(6)", 360, 1080, 5295, 4935, F::Default, WindowColours, nullptr, 93},
     {"Label8", K::Label, "Picture9", 240, 360, 4815, 4335, F::YaHei105, Wraps, kAbout},

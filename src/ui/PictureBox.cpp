@@ -5,27 +5,28 @@ constexpr int kSunkenLineWidth = 2;
 constexpr int kFlatLineWidth = 1;
 }
 
+// Colours are given by role, so that they follow the desktop's scheme; what
+// the box holds takes the same roles.
 PictureBox::PictureBox(Look look, QWidget *parent)
     : QFrame(parent)
 {
     setAutoFillBackground(true);
-    QPalette colours = palette();
     switch (look) {
     case Look::Default:
         setFrameStyle(QFrame::Panel | QFrame::Sunken);
         setLineWidth(kSunkenLineWidth);
-        colours.setColor(QPalette::Window, colours.color(QPalette::Button));
+        setBackgroundRole(QPalette::Button);
         break;
     case Look::NoBorder:
         setFrameStyle(QFrame::NoFrame);
         break;
     case Look::WindowColours:
-        // Flat: a single plain line around the window colours.
+        // Flat: a single plain line around the window colours, the desktop's
+        // window background and window text.
         setFrameStyle(QFrame::Box | QFrame::Plain);
         setLineWidth(kFlatLineWidth);
-        colours.setColor(QPalette::Window, colours.color(QPalette::Base));
-        colours.setColor(QPalette::WindowText, colours.color(QPalette::Text));
+        setBackgroundRole(QPalette::Base);
+        setForegroundRole(QPalette::Text);
         break;
     }
-    setPalette(colours);
 }

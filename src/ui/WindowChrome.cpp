@@ -1,5 +1,7 @@
 #include "WindowChrome.h"
 
+#include "AccessTexts.h"
+#include "Accessibility.h"
 #include "ChromeAssets.h"
 #include "DesignBuilder.h"
 #include "PictureBox.h"
@@ -62,6 +64,16 @@ WindowChrome::WindowChrome(const Controls &controls, QObject *parent)
     if (!handle)
         qFatal("The chrome needs the window's native window, made before it");
     handle->installEventFilter(this);
+
+    // A screen reader finds the painted buttons as push buttons and can
+    // press them.
+    const float W = c.window->width();
+    auto *minimise = new PaintedButtonStandIn(QString::fromUtf8(AccessTexts::kMinimise),
+                                              Chrome::buttonCopy(Chrome::Button::Minimise, Face::Normal, W).target.toRect(), c.window);
+    connect(minimise, &PaintedButtonStandIn::pressed, c.window, &QWidget::showMinimized);
+    auto *close = new PaintedButtonStandIn(QString::fromUtf8(AccessTexts::kClose),
+                                           Chrome::buttonCopy(Chrome::Button::Close, Face::Normal, W).target.toRect(), c.window);
+    connect(close, &PaintedButtonStandIn::pressed, this, &WindowChrome::closeProgram);
 
     for (QWidget *panel : c.um) {
         panel->setMouseTracking(true);
