@@ -75,6 +75,13 @@ clipboard_holds() {
   within 20 eval '[ "$(clipboard)" = "$expected" ]' || fail "$2 $(clipboard | od -c | head -n 3)"
 }
 
+# Sets win_x and win_y to where the window's client area lies on the screen.
+window_origin() {
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+  win_x=$X
+  win_y=$Y
+}
+
 # Waits for a top-level window with this exact name; prints its id.
 wait_window() {
   local name=$1 id=""

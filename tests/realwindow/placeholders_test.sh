@@ -31,9 +31,7 @@ start_x
 app_pid=$!
 window=$(wait_window "$caption") || fail "the window did not appear"
 answer_box
-eval "$(xdotool getwindowgeometry --shell "$window")"
-win_x=$X
-win_y=$Y
+window_origin "$window"
 
 recipe=$(grep -P '^[^#\t]*Apache 2\.4[^\t]*\t' "$data_file" | cut -f2 | tr '%' '\n')
 [ -n "$recipe" ] || fail "no Apache 2.4 recipe in the library"

@@ -70,9 +70,7 @@ title_is "$(wait_window "$brand")" "$brand"
 answer_box
 pass "titles exact; update warning answered"
 
-eval "$(xdotool getwindowgeometry --shell "$window")"
-win_x=$X
-win_y=$Y
+window_origin "$window"
 [ "$WIDTH" = "$width" ] && [ "$HEIGHT" = "$height" ] || fail "window is ${WIDTH}x${HEIGHT}"
 pass "window $WIDTH x $HEIGHT at $X,$Y"
 
@@ -189,9 +187,7 @@ if ! $wm; then
   app_pid=$!
   window=$(wait_window "$caption") || fail "the window did not appear from the deep folder"
   answer_box
-  eval "$(xdotool getwindowgeometry --shell "$window")"
-  win_x=$X
-  win_y=$Y
+  window_origin "$window"
   click 420 468            # Command5(5) "Tovanu推荐源"
   click 228 402            # Command4
   answer_box
@@ -264,9 +260,7 @@ close_with_box_open() {
 http_proxy="http://127.0.0.1:$(head -n 1 "$work/silent.port")" "$program" > "$work/tovanu.log" 2>&1 &
 app_pid=$!
 window=$(wait_window "$caption") || fail "the window did not appear"
-eval "$(xdotool getwindowgeometry --shell "$window")"
-win_x=$X
-win_y=$Y
+window_origin "$window"
 click 308 468            # Command5(8) "如何安装zip解压"
 close_with_box_open "a topic's box during the update wait"
 kill "$server_pid"

@@ -60,8 +60,7 @@ run_under() {
     || fail "$name: the box's centre is at $bx,$by, the window's at $wx,$wy"
   answer_box
 
-  eval "$(xdotool getwindowgeometry --shell "$window")"
-  win_x=$X win_y=$Y
+  window_origin "$window"
   local crop="${width}x${height}+${win_x}+${win_y}"
   xdotool mousemove --sync $((win_x + width / 2)) $((win_y + height + 50))
   settled_shot
