@@ -264,6 +264,43 @@ window_origin "$window"
 click 308 468            # Command5(8) "如何安装zip解压"
 close_with_box_open "a topic's box during the update wait"
 kill "$server_pid"
+
+# The server answers while a topic's box is open: the check's own box waits
+# for that box to close and never comes over it.
+python3 -c 'import http.server, os, sys, time
+class Late(http.server.BaseHTTPRequestHandler):
+    def do_GET(self):
+        print("asked", flush=True)
+        while not os.path.exists(sys.argv[1]):
+            time.sleep(0.05)
+        self.send_response(200); self.end_headers()
+        print("answered", flush=True)
+server = http.server.HTTPServer(("127.0.0.1", 0), Late)
+print(server.server_address[1], flush=True)
+server.serve_forever()' "$work/answer-now" > "$work/late.port" 2> /dev/null &
+server_pid=$!
+within 50 test -s "$work/late.port" || fail "the late server did not start"
+http_proxy="http://127.0.0.1:$(head -n 1 "$work/late.port")" "$program" > "$work/tovanu.log" 2>&1 &
+app_pid=$!
+window=$(wait_window "$caption") || fail "the window did not appear"
+window_origin "$window"
+within 50 grep -q asked "$work/late.port" || fail "the update check did not reach the late server"
+click 300 472            # Command5(8) "如何安装zip解压", the pointer moved into it anew
+topic_box=$(wait_window "$brand") || fail "no topic box"
+touch "$work/answer-now"
+within 50 grep -q answered "$work/late.port" || fail "the late server did not answer"
+boxes() { xdotool search --onlyvisible --name "^${brand}\$" 2>/dev/null | wc -l; }
+within 10 eval '[ "$(boxes)" -gt 1 ]' && fail "the check's box came over the topic's box"
+xdotool windowfocus --sync "$topic_box" 2>/dev/null || true
+xdotool key --clearmodifiers Return
+within 50 eval 'xdotool search --onlyvisible --name "^${brand}\$" | grep -qvx "$topic_box"' \
+  || fail "the check's box did not come after the topic's box"
+answer_box
+wmctrl -i -c "$window"
+ended_within_a_second "the desktop's close"
+kill "$server_pid"
+pass "the check's answer during a topic's box comes when that box has closed"
+
 # The update-failure box: nothing listens on the port.
 http_proxy="http://127.0.0.1:9" "$program" > "$work/tovanu.log" 2>&1 &
 app_pid=$!
