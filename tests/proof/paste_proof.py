@@ -43,7 +43,8 @@ SNAPSHOT = r'''
 find /etc /root /home /srv /var/www /usr/local /mnt -xdev \( -type f -o -type l -o -type d \) \
      ! -path /etc/tovanu-proof.bashrc -printf '%p %m %u %g %s %l\n' 2>/dev/null | sort
 find /etc /root /home /srv /var/www /usr/local -xdev -type f -print0 2>/dev/null | sort -z | xargs -0 md5sum
-ls -la / | grep -vE ' (proc|sys|dev|run|tmp)$'
+find / -mindepth 1 -maxdepth 1 \( -name proc -o -name sys -o -name dev -o -name run -o -name tmp \) -prune \
+     -o -printf '%p %y %m %u %g %l\n' | sort
 getent passwd; getent group
 mysql -N -e 'SELECT user, host FROM mysql.user ORDER BY 1, 2; SHOW DATABASES; SELECT * FROM shop.items' 2>&1
 cat /proc/mounts /proc/swaps | grep -v ' /dev/pts '
