@@ -62,10 +62,9 @@ click_first_domain
 xdotool type --delay 40 "$domain"
 xdotool key --clearmodifiers F3
 xdotool type --delay 40 "$folder"
-sleep 0.3
-import -window root "$shot_dir/placeholders-filled.png"
 click 468 340            # Command1 "复制"
 within 20 eval '[ -n "$(clipboard)" ]' || fail "nothing was copied"
+import -window root "$shot_dir/placeholders-filled.png"
 copied=$(clipboard | tr -d '\r')
 ! grep -qP "$placeholder" <<< "$copied" || fail "placeholders left: $(grep -oP "$placeholder" <<< "$copied" | sort -u)"
 [ "$(grep -o "$domain" <<< "$copied" | wc -l)" = "$domains" ] || fail "the domain does not stand in each of the $domains places"
