@@ -36,6 +36,7 @@ bool isEnter(const QKeyEvent *key)
 PlaceholderFiller::PlaceholderFiller(MultiLineBox *box)
     : QObject(box)
     , m_box(box)
+    , m_viewport(box->viewport())
     , m_completer(new QCompleter(this))
     , m_offers(new QStringListModel(this))
 {
@@ -45,7 +46,7 @@ PlaceholderFiller::PlaceholderFiller(MultiLineBox *box)
     connect(m_completer, qOverload<const QString &>(&QCompleter::activated), this, &PlaceholderFiller::takeOffer);
     connect(m_box->document(), &QTextDocument::contentsChange, this, &PlaceholderFiller::boxChanged);
     m_box->installEventFilter(this);
-    m_box->viewport()->installEventFilter(this);
+    m_viewport->installEventFilter(this);
     m_completer->popup()->installEventFilter(this);
 }
 
@@ -183,10 +184,10 @@ bool PlaceholderFiller::eventFilter(QObject *watched, QEvent *event)
     }
     if (watched == m_box && keyPress)
         return keyPressed(static_cast<QKeyEvent *>(event));
-    if (watched == m_box->viewport() && event->type() == QEvent::ToolTip)
+    if (watched == m_viewport && event->type() == QEvent::ToolTip)
         return showTooltip(event);
     // The box places the caret when the button comes up; the place is chosen after it.
-    if (watched == m_box->viewport() && event->type() == QEvent::MouseButtonRelease
+    if (watched == m_viewport && event->type() == QEvent::MouseButtonRelease
         && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton)
         QMetaObject::invokeMethod(this, &PlaceholderFiller::chooseClickedPlace, Qt::QueuedConnection);
     return false;

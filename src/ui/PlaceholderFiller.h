@@ -42,6 +42,7 @@ private:
     void keepValues(const QHash<QString, QString> &values);
 
     MultiLineBox *m_box;
+    QWidget *m_viewport; // the box's, kept: the filter still hears it while the box is being destroyed
     CommandFill m_fill;
     QString m_shown;     // the box's text as the fill last left it
     int m_active = -1;   // the place the user is typing into
