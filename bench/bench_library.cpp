@@ -112,7 +112,9 @@ public:
     void clearClipboard() override {}
     void setClipboardText(const QString &) override {}
     void openUrl(const QUrl &) override {}
-    void end(int) override {}
+
+protected:
+    void quit(int) override {}
 };
 
 // The resident memory of this process, in MB.

@@ -87,13 +87,13 @@ int main(int argc, char *argv[])
 
     bool fetchFailed = false;
     const Usage fetch = measure([&] {
-        HttpTextFetch fetch(kWaitMs);
+        HttpTextFetch request(kWaitMs);
         QEventLoop wait;
-        QObject::connect(&fetch, &HttpTextFetch::finished, &wait, [&](const Result<QString> &body) {
+        QObject::connect(&request, &HttpTextFetch::finished, &wait, [&](const Result<QString> &body) {
             fetchFailed = !body;
             wait.quit();
         });
-        fetch.start(url);
+        request.start(url);
         wait.exec();
     });
     const Usage polling = measure([&] { busyPollingWait(url); });
