@@ -54,6 +54,8 @@ for site in default recipe page; do
   mkdir -p "$work/$site-site"
   echo "the $site site" > "$work/$site-site/index.html"
 done
+# A user's folder may have a blank in its name.
+mv "$work/recipe-site" "$work/recipe site"
 
 # The library's recipe: its here-document with the placeholders filled in.
 recipe=$(entry_text "$data_file" '绑定域名/添加网站(虚拟主机,Apache 2.4)') || fail "no recipe for binding a domain"
@@ -63,7 +65,7 @@ for step in "a2ensite '<域名>'.conf" 'apache2ctl configtest' 'systemctl reload
   grep -qF -- "$step" <<< "$recipe" || fail "the recipe lacks '$step'"
 done
 heredoc_body <<< "$recipe" \
-  | sed -e "s|<域名>|$recipe_domain|g" -e "s|<网站目录>|$work/recipe-site|g" > "$work/sites/recipe.conf"
+  | sed -e "s|<域名>|$recipe_domain|g" -e "s|<网站目录>|$work/recipe site|g" > "$work/sites/recipe.conf"
 ! grep -q '<[^<> ]*[^ -~][^<> ]*>' "$work/sites/recipe.conf" || fail "a placeholder is left in the recipe"
 grep -q 'Require all granted' "$work/sites/recipe.conf" || fail "the recipe grants no access"
 
