@@ -62,11 +62,11 @@ def entries(library):
 
 
 class Case:
-    """One line of recipes.tsv: name, how, samples, probe."""
+    """One line of recipes.tsv: name, how, samples, probe, before, after."""
 
     def __init__(self, fields):
-        fields += [''] * (4 - len(fields))
-        self.name, how, samples, self.probe = fields[:4]
+        fields += [''] * (6 - len(fields))
+        self.name, how, samples, self.probe, self.before, self.after = fields[:6]
         self.skip = how[5:] if how.startswith('skip:') else None
         self.follow = how == 'follow'
         self.twice = 'twice' in how.split(',')
@@ -167,6 +167,14 @@ class Shell:
         os.close(self.fd)
 
 
+def step(root, what, script):
+    """None when a bash command of recipes.tsv ends with 0 in the root, else why not."""
+    done = in_root(root, script)
+    if done.returncode == 0:
+        return None
+    return '%s failed: %s %s' % (what, script, (done.stdout + done.stderr).decode(errors='replace')[-200:])
+
+
 def snapshot(root):
     return in_root(root, SNAPSHOT, 120).stdout.decode(errors='replace').split('\n')
 
@@ -206,6 +214,9 @@ def prove(root, name, code, case):
                 return 'unedited: the paste changed the server (status %d): %s' % (status, difference(before, after))
         if case.skip:
             return 'passed'
+        failed = case.before and step(root, 'before', case.before)
+        if failed:
+            return failed
         filled = PLACEHOLDER.sub(lambda m: case.samples[m.group(1)], code)
         for _ in range(2 if case.twice else 1):
             status = shell.paste(filled, case, case.follow)
@@ -213,11 +224,7 @@ def prove(root, name, code, case):
                 return 'filled: status %s, not %d: %s' % (status, case.status, tail(shell))
     finally:
         shell.close()
-    if case.probe and not case.skip:
-        probe = in_root(root, case.probe)
-        if probe.returncode != 0:
-            return 'probe failed: %s %s' % (case.probe, (probe.stdout + probe.stderr).decode(errors='replace')[-200:])
-    return 'passed'
+    return (case.probe and not case.skip and step(root, 'probe', case.probe)) or 'passed'
 
 
 def main():
@@ -237,6 +244,10 @@ def main():
             case.probe = case.probe.replace('{%s}' % key, value)
         started = time.monotonic()
         result = prove(root, name, code, case)
+        # The state the entry's "before" made is undone even when it failed.
+        undone = case.after and not case.skip and step(root, 'after', case.after)
+        if undone and result == 'passed':
+            result = undone
         if case.skip and result == 'passed':
             skipped.append((name, case.skip + (' (pasted unedited: nothing changed)' if PLACEHOLDER.search(code) else '')))
             continue
