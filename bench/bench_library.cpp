@@ -13,6 +13,7 @@
 #include "desktop/Desktop.h"
 #include "desktop/StyleSheetSkin.h"
 #include "library/CommandIndex.h"
+#include "library/LibraryLoad.h"
 #include "library/LibraryTexts.h"
 #include "ui/Form1.h"
 #include "ui/NameListModel.h"
@@ -135,10 +136,11 @@ double residentMb()
 // window, as a user would, and prints its resident memory.
 int child(const QString &mode, const QString &appDir)
 {
+    LibraryLoad library(appDir);
     QuietDesktop desktop;
     StyleSheetSkin skin;
     const UpdateSettings refused{QUrl(u"http://127.0.0.1:9/version/main.txt"_s), QUrl(), 1000};
-    Form1 window({appDir, desktop, skin, refused});
+    Form1 window({appDir, desktop, skin, refused, &library});
     window.Form_Load();
     QApplication::processEvents();
     if (!window.isVisible())

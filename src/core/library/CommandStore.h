@@ -28,10 +28,6 @@ public:
     // Takes one row's id and its command text, nullptr for a null one.
     using CodeTaker = std::function<void(std::int64_t id, const char *code)>;
 
-    CommandStore() = default;
-    CommandStore(const CommandStore &) = delete;
-    CommandStore &operator=(const CommandStore &) = delete;
-
     // Opens and checks the database at path with the given key. A failure
     // holds the database layer's own description; the store stays closed.
     Result<void> open(const QString &path, const QByteArray &key);
