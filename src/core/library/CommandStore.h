@@ -42,6 +42,8 @@ public:
     Result<std::optional<QString>> codeOf(std::int64_t id);
 
 private:
+    // Opens and checks the database with key, a password or a raw key.
+    Result<void> openWith(const QString &path, const QByteArray &key);
     // The failure of the last call, with the database's description.
     Failure failure() const;
 
