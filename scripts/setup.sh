@@ -7,7 +7,7 @@ packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-translations-l10n
   libgl-dev libxcb1-dev
-  libsqlcipher-dev sqlcipher libicu-dev
+  libsqlcipher-dev sqlcipher libicu-dev libssl-dev
   fonts-wqy-microhei
   xvfb xauth xdotool xclip x11-apps imagemagick openbox wmctrl python3-minimal python3-xlib
   unicode-data bzip2

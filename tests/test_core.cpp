@@ -2,12 +2,16 @@
 // and matching, the pinyin search, the version field of the update check.
 #include "library/LikeMatch.h"
 #include "library/ListOrder.h"
+#include "library/PageKey.h"
 #include "library/PinyinIndex.h"
 #include "library/SearchTerm.h"
 #include "library/SearchText.h"
 #include "update/VersionCheck.h"
 
+#include <QTemporaryDir>
 #include <QTest>
+
+#include <openssl/evp.h>
 
 #include <optional>
 
@@ -22,6 +26,8 @@ class CoreTest : public QObject
     Q_OBJECT
 private slots:
     void listOrder();
+    void pageKey_data();
+    void pageKey();
     void searchTerm_data();
     void searchTerm();
     void likeMatch_data();
@@ -44,6 +50,38 @@ void CoreTest::listOrder()
     const QStringList names = {u"重启"_s, u"Zip"_s, u"北京"_s, u"apache"_s, u"安装"_s, u"Apache"_s, u"北京"_s, u"APACHE"_s};
     QCOMPARE(order.ranked(int(names.size()), [&](int i) { return names.at(i); }),
              std::vector<int>({3, 5, 7, 1, 4, 2, 6, 0}));
+}
+
+// The page key of a database is the key OpenSSL's PBKDF2 derives from its
+// password and the salt at the start of the file, as SQLCipher 3 derives it.
+void CoreTest::pageKey_data()
+{
+    QTest::addColumn<QByteArray>("password");
+    QTest::newRow("empty") << QByteArray();
+    QTest::newRow("short") << QByteArray("2l8&1mu!#");
+    QTest::newRow("one HMAC block") << QByteArray(64, 'k');
+    QTest::newRow("longer than a block, hashed first") << QByteArray(100, '\xe4');
+}
+
+void CoreTest::pageKey()
+{
+    QFETCH(QByteArray, password);
+    QTemporaryDir folder;
+    const QString path = folder.filePath(u"db"_s);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    const QByteArray salt = QByteArray::fromHex("00ff10e2a3b4c5d6e7f8091a2b3c4d5e");
+    file.write(salt + QByteArray(4080, '\x5a'));
+    file.close();
+
+    constexpr int kSqlCipher3Rounds = 64000;
+    QByteArray expected(32, '\0');
+    QVERIFY(PKCS5_PBKDF2_HMAC_SHA1(password.constData(), int(password.size()),
+                                   reinterpret_cast<const unsigned char *>(salt.constData()), int(salt.size()),
+                                   kSqlCipher3Rounds, int(expected.size()),
+                                   reinterpret_cast<unsigned char *>(expected.data())));
+    QCOMPARE(SqlCipher::pageKeyOf(path, password), std::optional<QByteArray>("x'" + expected.toHex() + "'"));
+    QCOMPARE(SqlCipher::pageKeyOf(folder.filePath(u"missing"_s), password), std::nullopt);
 }
 
 void CoreTest::searchTerm_data()

@@ -2,6 +2,7 @@
 #include "desktop/AppFolder.h"
 #include "desktop/QtDesktop.h"
 #include "desktop/StyleSheetSkin.h"
+#include "library/LibraryLoad.h"
 #include "ui/Accessibility.h"
 #include "ui/AppTexts.h"
 #include "ui/Fonts.h"
@@ -19,6 +20,9 @@ int main(int argc, char *argv[])
         return *status;
 
     QApplication app(argc, argv);
+    // The library opens while Qt sets up and the window is built.
+    const AppFolder folder = AppFolder::ofRunningProgram(argv[0]);
+    LibraryLoad library(folder.path());
     QApplication::setApplicationName(QString::fromUtf8(AppTexts::kApplicationTitle));
     QApplication::setFont(Fonts::defaultFont());
     // The window keeps its design's look whatever style the desktop asks
@@ -36,8 +40,7 @@ int main(int argc, char *argv[])
 
     QtDesktop desktop;
     StyleSheetSkin skin;
-    const AppFolder folder = AppFolder::ofRunningProgram(argv[0]);
-    Form1 window({folder.path(), desktop, skin, UpdateSettings::builtIn()});
+    Form1 window({folder.path(), desktop, skin, UpdateSettings::builtIn(), &library});
     desktop.setWindow(&window);
     if (window.Form_Load())
         QApplication::exec();

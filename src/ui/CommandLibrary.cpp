@@ -7,10 +7,10 @@
 #include "NameListModel.h"
 #include "PlaceholderFiller.h"
 #include "desktop/Desktop.h"
+#include "library/LibraryLoad.h"
 #include "library/LibraryTexts.h"
 #include "library/SearchTerm.h"
 
-#include <QDir>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListView>
@@ -40,10 +40,12 @@ CommandLibrary::Controls CommandLibrary::Controls::of(const DesignBuilder &desig
             design.control<QWidget>("um", ControlArrays::kCopyNotice)};
 }
 
-CommandLibrary::CommandLibrary(const Controls &controls, Desktop &desktop, const QString &appDir, QObject *parent)
+CommandLibrary::CommandLibrary(const Controls &controls, Desktop &desktop, const QString &appDir, LibraryLoad *load,
+                               QObject *parent)
     : QObject(parent)
     , m_desktop(desktop)
     , m_appDir(appDir)
+    , m_load(load)
     , c(controls)
     , Timer2(new QTimer(this))
     , m_preparing(new QTimer(this))
@@ -88,11 +90,13 @@ CommandLibrary::CommandLibrary(const Controls &controls, Desktop &desktop, const
 
 bool CommandLibrary::data()
 {
-    const QString path = QDir(m_appDir).filePath(QString::fromUtf8(LibraryTexts::kDatabaseFile));
-    if (const Result<void> opened = conn.open(path, QByteArray(LibraryTexts::kDatabasePassword)); !opened) {
-        reportOpenFailure(opened.error());
+    LibraryLoad::Loaded loaded = m_load ? m_load->take() : LibraryLoad(m_appDir).take();
+    if (!loaded.opened) {
+        reportOpenFailure(loaded.opened.error());
         return false;
     }
+    conn = std::move(loaded.library);
+    m_namesReadAtStart = std::move(loaded.named);
     return true;
 }
 
@@ -107,7 +111,9 @@ void CommandLibrary::reportOpenFailure(const QString &reason)
 void CommandLibrary::read()
 {
     if (!m_namesRead) {
-        if (const Result<void> names = conn.readNames(); !names)
+        const Result<void> names =
+            m_namesReadAtStart ? *std::exchange(m_namesReadAtStart, std::nullopt) : conn.readNames();
+        if (!names)
             return reportQueryFailure(names.error());
         m_namesRead = true;
         m_preparing->start();

@@ -5,8 +5,11 @@
 #include <QObject>
 #include <QString>
 
+#include <optional>
+
 class DesignBuilder;
 class Desktop;
+class LibraryLoad;
 class MultiLineBox;
 class NameListModel;
 class QKeyEvent;
@@ -37,10 +40,13 @@ public:
         static Controls of(const DesignBuilder &design);
     };
 
-    CommandLibrary(const Controls &controls, Desktop &desktop, const QString &appDir, QObject *parent);
+    // load: the library's loading, started early by the program; without
+    // one, the library is loaded when start-up opens the database.
+    CommandLibrary(const Controls &controls, Desktop &desktop, const QString &appDir, LibraryLoad *load,
+                   QObject *parent);
 
-    // Opens the command database. When it cannot, the user is told and
-    // false is returned: the program cannot go on.
+    // Opens the command database and reads its names. When it cannot be
+    // opened, the user is told and false is returned: the program cannot go on.
     bool data();
     // Lists every command; the names are read from the database the first
     // time, and the rest of the library is then read while the window idles.
@@ -68,7 +74,11 @@ private:
 
     Desktop &m_desktop;
     const QString m_appDir;
+    LibraryLoad *m_load;
     CommandIndex conn;
+    // How reading the names went while the library was opened, until the
+    // list is first filled.
+    std::optional<Result<void>> m_namesReadAtStart;
     bool m_namesRead = false;
     bool m_searchWaiting = false; // a search waits for the command texts
     QString m_cutCommand;      // the whole command while Text2 shows only its start

@@ -52,7 +52,8 @@ Form1::Form1(const Form1Environment &environment, QWidget *parent)
     // The native window, which the chrome watches for exposure.
     create();
 
-    m_library = new CommandLibrary(CommandLibrary::Controls::of(design), m_desktop, m_appDir, this);
+    m_library = new CommandLibrary(CommandLibrary::Controls::of(design), m_desktop, m_appDir,
+                                   environment.libraryLoad, this);
     m_pages = new TopicPages(TopicPages::Controls::of(this, design), m_desktop, m_appDir, this);
     m_chrome = new WindowChrome(WindowChrome::Controls::of(this, design), this);
     connect(m_chrome, &WindowChrome::closed, this, [this] { endProgram(EXIT_SUCCESS); });

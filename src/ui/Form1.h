@@ -9,6 +9,7 @@
 
 class CommandLibrary;
 class Desktop;
+class LibraryLoad;
 class SkinLayer;
 class TopicPages;
 class UpdateCheck;
@@ -20,6 +21,9 @@ struct Form1Environment {
     Desktop &desktop;
     SkinLayer &skin;
     UpdateSettings update;
+    // The command library's loading, started by the program before the
+    // window; null: start-up loads it when it opens the database.
+    LibraryLoad *libraryLoad = nullptr;
 };
 
 // The toolbox's one window: a frameless 617 x 542 window that paints its own

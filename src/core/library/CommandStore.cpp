@@ -1,6 +1,7 @@
 #include "CommandStore.h"
 
 #include "LibraryTexts.h"
+#include "PageKey.h"
 
 namespace {
 
@@ -17,6 +18,15 @@ const char *textAt(sqlite3_stmt *statement, int column)
 } // namespace
 
 Result<void> CommandStore::open(const QString &path, const QByteArray &key)
+{
+    // The page key derived here opens the database sooner; when it cannot
+    // be derived or does not open it, SQLCipher derives its own from key.
+    if (const std::optional<QByteArray> pageKey = SqlCipher::pageKeyOf(path, key); pageKey && openWith(path, *pageKey))
+        return {};
+    return openWith(path, key);
+}
+
+Result<void> CommandStore::openWith(const QString &path, const QByteArray &key)
 {
     if (Result<void> opened = m_db.open(path, SQLITE_OPEN_READONLY, key); !opened)
         return opened;

@@ -28,10 +28,6 @@ public:
     // Takes one row's id and its command text, nullptr for a null one.
     using CodeTaker = std::function<void(std::int64_t id, const char *code)>;
 
-    CommandStore() = default;
-    CommandStore(const CommandStore &) = delete;
-    CommandStore &operator=(const CommandStore &) = delete;
-
     // Opens and checks the database at path with the given key. A failure
     // holds the database layer's own description; the store stays closed.
     Result<void> open(const QString &path, const QByteArray &key);
@@ -46,6 +42,8 @@ public:
     Result<std::optional<QString>> codeOf(std::int64_t id);
 
 private:
+    // Opens and checks the database with key, a password or a raw key.
+    Result<void> openWith(const QString &path, const QByteArray &key);
     // The failure of the last call, with the database's description.
     Failure failure() const;
 

@@ -4,8 +4,9 @@
 #include <unicode/uscript.h>
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <iterator>
-#include <numeric>
 #include <string>
 #include <string_view>
 
@@ -68,11 +69,30 @@ std::vector<int> ListOrder::ranked(int count, const std::function<QString(int)> 
     const auto keyOf = [&](int i) {
         return std::string_view(keys).substr(ends[std::size_t(i)], ends[std::size_t(i) + 1] - ends[std::size_t(i)]);
     };
-    std::vector<int> order(static_cast<std::size_t>(count));
-    std::iota(order.begin(), order.end(), 0);
-    std::sort(order.begin(), order.end(), [&](int a, int b) {
-        const int byKey = keyOf(a).compare(keyOf(b));
-        return byKey != 0 ? byKey < 0 : a < b;
+    // The sort compares the keys' first bytes as one number, and the whole
+    // keys only where those are equal. A key holds no zero byte, so a
+    // shorter key, filled up with zeros, still ranks before its longer ones.
+    struct Entry {
+        std::uint64_t head;
+        int name;
+    };
+    std::vector<Entry> entries(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        const std::string_view key = keyOf(i);
+        std::uint64_t head = 0;
+        for (std::size_t b = 0; b < sizeof head; ++b)
+            head = (head << CHAR_BIT) | (b < key.size() ? std::uint8_t(key[b]) : 0U);
+        entries[std::size_t(i)] = {head, i};
+    }
+    std::sort(entries.begin(), entries.end(), [&](const Entry &a, const Entry &b) {
+        if (a.head != b.head)
+            return a.head < b.head;
+        const int byKey = keyOf(a.name).compare(keyOf(b.name));
+        return byKey != 0 ? byKey < 0 : a.name < b.name;
     });
+    std::vector<int> order;
+    order.reserve(entries.size());
+    for (const Entry &entry : entries)
+        order.push_back(entry.name);
     return order;
 }
