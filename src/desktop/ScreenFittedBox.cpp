@@ -46,6 +46,12 @@ void ScreenFittedBox::showEvent(QShowEvent *event)
 // shown, inside the screen's free area. The place is set before the box is
 // mapped, as a place the program asked for, so every window manager keeps
 // it; a box left to the window manager may land anywhere on the screen.
+// The window's middle is that of its own area, all of the frameless window.
+// Qt measures the frame around a window once and keeps it until the window
+// moves or changes size; measured while the window manager was still framing
+// the window (on a busy machine, for a box at the start) it is a frame of one
+// pixel at the window's corner, and a box over it lands at the screen's top
+// left.
 void ScreenFittedBox::placeOverWindow()
 {
     const QWidget *window = parentWidget();
@@ -53,7 +59,7 @@ void ScreenFittedBox::placeOverWindow()
     const QScreen *shownOn = overWindow ? window->screen() : screen();
     const QRect free = shownOn->availableGeometry();
     QRect place(QPoint(), frameGeometry().size());
-    place.moveCenter(overWindow ? window->frameGeometry().center() : free.center());
+    place.moveCenter(overWindow ? window->geometry().center() : free.center());
     place.moveLeft(qBound(free.left(), place.left(), free.right() - place.width() + 1));
     place.moveTop(qBound(free.top(), place.top(), free.bottom() - place.height() + 1));
     move(place.topLeft());

@@ -54,6 +54,8 @@ run_under() {
   window=$(wait_window "$caption") || fail "$name: the window did not appear"
   box=$(wait_window "$brand") || fail "$name: no update warning"
   read -r wx wy <<< "$(centre_of "$window")"
+  # Read as soon as the box shows: it is placed before it is mapped, and a
+  # box that moved afterwards would jump before the user's eyes.
   read -r bx by <<< "$(centre_of "$box")"
   # The window manager's frame around the box may shift it by its title bar.
   [ $(((bx - wx) * (bx - wx) + (by - wy) * (by - wy))) -le 1024 ] \
