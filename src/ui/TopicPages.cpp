@@ -156,7 +156,13 @@ void TopicPages::Command7_Click()
     const QString path = c.Text5->text();
     if (path.isEmpty())
         return tell(QString::fromUtf8(SubdomainTexts::kEnterPath));
-    m_desktop.copy(Subdomain::fillTemplate(c.Text6->text(), c.Text4[kDomainField]->text(), path));
+    if (!Subdomain::isOneConfigWord(path))
+        return tell(QString::fromUtf8(SubdomainTexts::kPathNotOneWord));
+    // The domain may be empty; it is not checked further here.
+    const QString domain = c.Text4[kDomainField]->text();
+    if (!Subdomain::isOneConfigWord(domain))
+        return tell(QString::fromUtf8(SubdomainTexts::kDomainNotOneWord));
+    m_desktop.copy(Subdomain::fillTemplate(c.Text6->text(), domain, path));
     tell(QString::fromUtf8(SubdomainTexts::kConfigCopied));
 }
 

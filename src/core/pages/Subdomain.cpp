@@ -22,6 +22,11 @@ bool isDomainCharacter(QChar c)
     return Ascii::isLetter(u) || Ascii::isDigit(u) || u == '.' || u == '-';
 }
 
+bool isConfigWordCharacter(QChar c)
+{
+    return !c.isSpace() && c.category() != QChar::Other_Control && c != u'"' && c != u'\'' && c != u'\\';
+}
+
 } // namespace
 
 Verdict check(const QString &domain)
@@ -45,6 +50,11 @@ QString bindCommands(const QString &domain)
 {
     return QLatin1String(SubdomainTexts::kEnterSitesEnabled) + QLatin1String("\r\n")
            + QLatin1String(SubdomainTexts::kLinkSite) + domain + QLatin1Char(' ') + domain;
+}
+
+bool isOneConfigWord(const QString &text)
+{
+    return std::all_of(text.cbegin(), text.cend(), isConfigWordCharacter);
 }
 
 QString fillTemplate(const QString &hostTemplate, const QString &domain, const QString &path)
