@@ -177,7 +177,6 @@ private slots:
     void domainCheck();
     void refusedLineBreaks();
     void virtualHost();
-    void virtualHostWords_data();
     void virtualHostWords();
 };
 
@@ -722,35 +721,36 @@ void PagesTest::virtualHost()
 
 // The folder and the domain stand unquoted in the configuration: a blank,
 // quote, backslash or line break in either is refused, and nothing copied.
-void PagesTest::virtualHostWords_data()
-{
-    QTest::addColumn<QString>("domain");
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<QString>("box");
-    const QString path = QString::fromUtf8(SubdomainTexts::kPathNotOneWord);
-    QTest::newRow("Chinese folder") << u"blog.example.com"_s << u"/var/www/我的博客-1"_s << u"内容已复制,请继续按下方提示操作"_s;
-    QTest::newRow("folder with a blank") << u"blog.example.com"_s << u"/var/www/my blog"_s << path;
-    QTest::newRow("folder in quotes") << u"blog.example.com"_s << u"\"/var/www/blog\""_s << path;
-    QTest::newRow("folder ending in a backslash") << u"blog.example.com"_s << u"/var/www\\"_s << path;
-    QTest::newRow("folder, then a directive") << u"a b"_s << u"/var/www\nInclude /etc/shadow"_s << path;
-    QTest::newRow("domain, then a directive") << u"example.com\r\nServerAlias *"_s << u"/var/www"_s
-                                              << QString::fromUtf8(SubdomainTexts::kDomainNotOneWord);
-}
-
 void PagesTest::virtualHostWords()
 {
-    QFETCH(QString, domain);
-    QFETCH(QString, path);
-    QFETCH(QString, box);
+    const QString path = QString::fromUtf8(SubdomainTexts::kPathNotOneWord);
+    const struct {
+        const char *name;
+        QString domain;
+        QString path;
+        QString box;
+    } cases[] = {
+        {"Chinese folder", u"blog.example.com"_s, u"/var/www/我的博客-1"_s, QString::fromUtf8(SubdomainTexts::kConfigCopied)},
+        {"folder with a blank", u"blog.example.com"_s, u"/var/www/my blog"_s, path},
+        {"folder in quotes", u"blog.example.com"_s, u"\"/var/www/blog\""_s, path},
+        {"folder ending in a backslash", u"blog.example.com"_s, u"/var/www\\"_s, path},
+        {"folder, then a directive", u"a b"_s, u"/var/www\nInclude /etc/shadow"_s, path},
+        {"domain, then a directive", u"example.com\r\nServerAlias *"_s, u"/var/www"_s,
+         QString::fromUtf8(SubdomainTexts::kDomainNotOneWord)},
+    };
     TestApp app;
     app.started();
     clickTopic(app, 3);
-    app.desktop.clipboard = kBefore;
-    app.find<QLineEdit>(QStringLiteral("Text4(11)"))->setText(domain);
-    app.find<QLineEdit>(QStringLiteral("Text5"))->setText(path);
-    click(app, "Command7");
-    QCOMPARE(app.desktop.log.last(), u"box:"_s + box);
-    QCOMPARE(app.desktop.clipboard.contains(u"        DocumentRoot "_s + path + u"\r\n"_s), app.desktop.log.size() > 1);
+    for (const auto &row : cases) {
+        app.desktop.clipboard = kBefore;
+        app.find<QLineEdit>(QStringLiteral("Text4(11)"))->setText(row.domain);
+        app.find<QLineEdit>(QStringLiteral("Text5"))->setText(row.path);
+        click(app, "Command7");
+        QVERIFY2(app.desktop.log.last() == u"box:"_s + row.box, row.name);
+        QVERIFY2(app.desktop.clipboard.contains(u"        DocumentRoot "_s + row.path + u"\r\n"_s)
+                     == (row.box == QString::fromUtf8(SubdomainTexts::kConfigCopied)),
+                 row.name);
+    }
 }
 
 QTEST_MAIN(PagesTest)
