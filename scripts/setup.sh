@@ -7,12 +7,13 @@ packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-translations-l10n
   libgl-dev libxcb1-dev
-  libsqlcipher-dev sqlcipher libicu-dev libssl-dev
+  libsqlcipher-dev sqlcipher libicu-dev libssl-dev nettle-dev libcurl4-openssl-dev
   fonts-wqy-microhei
   xvfb xauth xdotool xclip x11-apps imagemagick openbox wmctrl python3-minimal python3-xlib
   unicode-data bzip2
   shellcheck apache2-bin media-types curl iproute2
-  debootstrap tmux
+  debootstrap systemd-container tmux xterm
+  fcitx5 fcitx5-chinese-addons fcitx5-frontend-qt6 ibus ibus-libpinyin weston
   clang libclang-rt-14-dev
   desktop-file-utils appstream lintian
   at-spi2-core python3-pyatspi dbus-daemon dbus-x11 qt6ct
