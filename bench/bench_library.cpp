@@ -16,7 +16,7 @@
 #include "library/LibraryLoad.h"
 #include "library/LibraryTexts.h"
 #include "ui/Form1.h"
-#include "ui/NameListModel.h"
+#include "ui/library/NameListModel.h"
 
 #include <QAbstractItemModel>
 #include <QApplication>

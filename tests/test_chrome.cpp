@@ -3,8 +3,8 @@
 // pages, and the copy notice that goes when the pointer moves over it.
 #include "TestApp.h"
 
-#include "ui/ChromeAssets.h"
-#include "ui/ChromeGeometry.h"
+#include "ui/chrome/ChromeAssets.h"
+#include "ui/chrome/ChromeGeometry.h"
 
 #include <QLabel>
 #include <QListView>

@@ -3,7 +3,7 @@
 
 #include "library/SearchTerm.h"
 #include "library/SqlCipher.h"
-#include "ui/MultiLineBox.h"
+#include "ui/widgets/MultiLineBox.h"
 
 #include <QFile>
 #include <QLineEdit>

@@ -8,8 +8,8 @@
 #include "pages/SourcesTexts.h"
 #include "pages/Subdomain.h"
 #include "pages/SubdomainTexts.h"
-#include "ui/DesignLabel.h"
-#include "ui/MultiLineBox.h"
+#include "ui/widgets/DesignLabel.h"
+#include "ui/widgets/MultiLineBox.h"
 
 #include <QFile>
 #include <QLabel>

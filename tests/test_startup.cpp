@@ -2,7 +2,7 @@
 // and the window as it first stands.
 #include "TestApp.h"
 
-#include "desktop/AppFolder.h"
+#include "AppFolder.h"
 #include "desktop/QtDesktop.h"
 #include "ui/AppTexts.h"
 #include "library/SqlCipher.h"

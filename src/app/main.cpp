@@ -1,5 +1,5 @@
 #include "CommandLine.h"
-#include "desktop/AppFolder.h"
+#include "AppFolder.h"
 #include "desktop/QtDesktop.h"
 #include "desktop/StyleSheetSkin.h"
 #include "library/LibraryLoad.h"

@@ -1,7 +1,7 @@
 #include "QtDesktop.h"
 
-#include "BlockedCloseFilter.h"
 #include "ScreenFittedBox.h"
+#include "platform/BlockedClose.h"
 
 #include <QClipboard>
 #include <QCoreApplication>
@@ -14,7 +14,7 @@ QtDesktop::~QtDesktop() = default;
 void QtDesktop::setWindow(QWidget *window)
 {
     m_window = window;
-    m_closeFilter = std::make_unique<BlockedCloseFilter>(window);
+    m_closeFilter = blockedCloseFilter(window);
 }
 
 Desktop::Answer QtDesktop::messageBox(const QString &text, Style style, const QString &title)

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-class BlockedCloseFilter;
+class QAbstractNativeEventFilter;
 class QWidget;
 
 // The real desktop: QMessageBox, the system clipboard, QDesktopServices.
@@ -28,5 +28,5 @@ protected:
 
 private:
     QWidget *m_window = nullptr;
-    std::unique_ptr<BlockedCloseFilter> m_closeFilter;
+    std::unique_ptr<QAbstractNativeEventFilter> m_closeFilter;
 };

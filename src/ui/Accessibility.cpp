@@ -1,6 +1,6 @@
 #include "Accessibility.h"
 
-#include "ClickableImage.h"
+#include "ui/widgets/ClickableImage.h"
 
 #include <QAccessibleWidget>
 

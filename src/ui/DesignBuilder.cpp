@@ -1,11 +1,11 @@
 #include "DesignBuilder.h"
 
-#include "ClickableImage.h"
-#include "CommandButton.h"
-#include "DesignLabel.h"
+#include "ui/widgets/ClickableImage.h"
+#include "ui/widgets/CommandButton.h"
+#include "ui/widgets/DesignLabel.h"
 #include "Fonts.h"
-#include "MultiLineBox.h"
-#include "PictureBox.h"
+#include "ui/widgets/MultiLineBox.h"
+#include "ui/widgets/PictureBox.h"
 
 #include <QLabel>
 #include <QLineEdit>

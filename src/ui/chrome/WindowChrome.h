@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ChromeGeometry.h"
-#include "ControlArrays.h"
+#include "ui/ControlArrays.h"
 
 #include <QList>
 #include <QObject>

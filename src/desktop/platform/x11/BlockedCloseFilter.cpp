@@ -1,6 +1,7 @@
-#include "BlockedCloseFilter.h"
+#include "platform/BlockedClose.h"
 
 #include <QGuiApplication>
+#include <QPointer>
 #include <QWidget>
 
 #include <xcb/xcb.h>
@@ -25,6 +26,24 @@ uint32_t atom(xcb_connection_t *connection, const char *name)
     std::free(reply);
     return found;
 }
+
+// WM_DELETE_WINDOW, which Qt drops for a window that a modal box blocks.
+class BlockedCloseFilter final : public QAbstractNativeEventFilter
+{
+public:
+    explicit BlockedCloseFilter(QWidget *window);
+    ~BlockedCloseFilter() override;
+    BlockedCloseFilter(const BlockedCloseFilter &) = delete;
+    BlockedCloseFilter &operator=(const BlockedCloseFilter &) = delete;
+
+    bool nativeEventFilter(const QByteArray &eventType, void *message, qintptr *result) override;
+
+private:
+    QPointer<QWidget> m_window;
+    // The X atoms of the request; none where the desktop is not X11.
+    uint32_t m_protocols = 0;
+    uint32_t m_deleteWindow = 0;
+};
 
 } // namespace
 
@@ -61,4 +80,9 @@ bool BlockedCloseFilter::nativeEventFilter(const QByteArray &eventType, void *me
     // request: QWidget::close sends the close to the window itself.
     QMetaObject::invokeMethod(m_window, [window = m_window] { if (window) window->close(); }, Qt::QueuedConnection);
     return true;
+}
+
+std::unique_ptr<QAbstractNativeEventFilter> blockedCloseFilter(QWidget *window)
+{
+    return std::make_unique<BlockedCloseFilter>(window);
 }

@@ -1,9 +1,9 @@
 #include "TopicPages.h"
 
-#include "ChromeAssets.h"
-#include "ClickableImage.h"
-#include "DesignBuilder.h"
-#include "MultiLineBox.h"
+#include "ui/chrome/ChromeAssets.h"
+#include "ui/widgets/ClickableImage.h"
+#include "ui/DesignBuilder.h"
+#include "ui/widgets/MultiLineBox.h"
 #include "desktop/Desktop.h"
 #include "pages/PagePlacement.h"
 #include "pages/Sources.h"

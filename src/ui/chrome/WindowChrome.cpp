@@ -1,10 +1,10 @@
 #include "WindowChrome.h"
 
-#include "AccessTexts.h"
-#include "Accessibility.h"
+#include "ui/AccessTexts.h"
+#include "ui/Accessibility.h"
 #include "ChromeAssets.h"
-#include "DesignBuilder.h"
-#include "PictureBox.h"
+#include "ui/DesignBuilder.h"
+#include "ui/widgets/PictureBox.h"
 
 #include <QLabel>
 #include <QMouseEvent>

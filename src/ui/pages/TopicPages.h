@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ControlArrays.h"
+#include "ui/ControlArrays.h"
 
 #include <QObject>
 #include <QString>

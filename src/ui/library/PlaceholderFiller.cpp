@@ -1,6 +1,6 @@
 #include "PlaceholderFiller.h"
 
-#include "MultiLineBox.h"
+#include "ui/widgets/MultiLineBox.h"
 
 #include <QAbstractItemView>
 #include <QCompleter>

@@ -1,9 +1,9 @@
 #include "CommandLibrary.h"
 
-#include "ChromeAssets.h"
-#include "ControlArrays.h"
-#include "DesignBuilder.h"
-#include "MultiLineBox.h"
+#include "ui/chrome/ChromeAssets.h"
+#include "ui/ControlArrays.h"
+#include "ui/DesignBuilder.h"
+#include "ui/widgets/MultiLineBox.h"
 #include "NameListModel.h"
 #include "PlaceholderFiller.h"
 #include "desktop/Desktop.h"

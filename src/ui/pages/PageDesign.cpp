@@ -1,6 +1,6 @@
-#include "Design.h"
+#include "ui/Design.h"
 
-#include "AccessTexts.h"
+#include "ui/AccessTexts.h"
 #include "pages/PageTexts.h"
 #include "pages/SourcesTexts.h"
 

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QAbstractNativeEventFilter>
+
+#include <memory>
+
+class QWidget;
+
+// The desktop's request to close the window while a message box is open.
+// Where the platform drops it for a window that a modal box blocks (X11), the
+// filter takes it and hands it to the window as a close of its own, which ends
+// the program whatever is open. None where the platform needs no filter or the
+// program was built without its support.
+std::unique_ptr<QAbstractNativeEventFilter> blockedCloseFilter(QWidget *window);
