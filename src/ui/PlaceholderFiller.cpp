@@ -4,7 +4,9 @@
 
 #include <QAbstractItemView>
 #include <QCompleter>
+#include <QCoreApplication>
 #include <QHelpEvent>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QStringListModel>
 #include <QTextBlock>
@@ -62,6 +64,10 @@ void PlaceholderFiller::boxChanged(int position, int removed, int added)
     if (m_showing)
         return;
     const QString now = boxText();
+    // The box marks text changed that it only laid out again, as an input
+    // method's composing text.
+    if (now == m_shown)
+        return;
     const QHash<QString, QString> before = m_fill.values();
     // A box showing a command cut short is read-only: nothing to fill.
     if (m_box->isReadOnly()) {
@@ -184,6 +190,8 @@ bool PlaceholderFiller::eventFilter(QObject *watched, QEvent *event)
     }
     if (watched == m_box && keyPress)
         return keyPressed(static_cast<QKeyEvent *>(event));
+    if (watched == m_box && event->type() == QEvent::InputMethod && !m_passing && !m_box->isReadOnly())
+        return inputMethod(static_cast<QInputMethodEvent *>(event));
     if (watched == m_viewport && event->type() == QEvent::ToolTip)
         return showTooltip(event);
     // The box places the caret when the button comes up; the place is chosen after it.
@@ -207,6 +215,56 @@ bool PlaceholderFiller::keyPressed(const QKeyEvent *key)
         m_box->ensureCursorVisible();
     }
     return true;
+}
+
+// An input method's event. The text it composes shows where the user types
+// and leaves the box's text as it is: the box would otherwise take the
+// selected placeholder away when composing begins. What it commits replaces
+// what was selected then, as typed text does.
+bool PlaceholderFiller::inputMethod(const QInputMethodEvent *event)
+{
+    if (m_composeFrom < 0) {
+        m_composeFrom = m_box->textCursor().selectionStart();
+        m_composeTo = m_box->textCursor().selectionEnd();
+    }
+    const bool commits = !event->commitString().isEmpty() || event->replacementLength() > 0;
+    if (commits)
+        commit(event);
+    const bool composing = !event->preeditString().isEmpty();
+    const QTextCursor kept = m_box->textCursor();
+    QTextCursor at = kept;
+    at.setPosition(!composing || commits ? kept.selectionStart() : int(m_composeFrom));
+    m_box->setTextCursor(at);
+    QInputMethodEvent shown(event->preeditString(), event->attributes());
+    m_passing = true;
+    QCoreApplication::sendEvent(m_box, &shown);
+    m_passing = false;
+    if (composing)
+        return true;
+    // Composing ended: what was selected is selected again.
+    QTextCursor selected = kept;
+    if (!commits) {
+        selected.setPosition(int(std::min(m_composeFrom, m_shown.size())));
+        selected.setPosition(int(std::min(m_composeTo, m_shown.size())), QTextCursor::KeepAnchor);
+    }
+    m_box->setTextCursor(selected);
+    m_composeFrom = m_composeTo = -1;
+    return true;
+}
+
+// The committed text replaces what was selected when composing began, with
+// the characters the input method asks to replace beside it.
+void PlaceholderFiller::commit(const QInputMethodEvent *event)
+{
+    const qsizetype from = std::clamp<qsizetype>(m_composeFrom + std::min(event->replacementStart(), 0), 0, m_shown.size());
+    const qsizetype to = std::clamp<qsizetype>(
+        m_composeTo + std::max(event->replacementStart() + event->replacementLength(), 0), from, m_shown.size());
+    QTextCursor typed = m_box->textCursor();
+    typed.setPosition(int(from));
+    typed.setPosition(int(to), QTextCursor::KeepAnchor);
+    m_box->setTextCursor(typed);
+    typed.insertText(event->commitString());
+    m_composeFrom = m_composeTo = m_box->textCursor().position();
 }
 
 bool PlaceholderFiller::showTooltip(const QEvent *event)
