@@ -87,7 +87,7 @@ ime_on
 xdotool type --delay 40 zhandian
 # Composing gives up the placeholder's selection, so it is tinted again, and
 # no place takes the composed letters as its value.
-within 50 eval '[ "$(tinted $to_fill | wc -l)" -ge "$waiting" ]' || fail "composing kept the placeholder selected or changed it"
+within 50 eval "[ \"\$(tinted $to_fill | wc -l)\" -ge $waiting ]" || fail "composing kept the placeholder selected or changed it"
 import -window root "$shot_dir/$method-composing.png"
 [ -z "$(tinted $filled)" ] || fail "the composing text was taken as a value"
 pass "$method: the composing text is shown, every placeholder still waits"
