@@ -138,8 +138,8 @@ void PlaceholderFiller::markPlaces()
     for (const CommandFill::Place &place : m_fill.places()) {
         QTextEdit::ExtraSelection mark;
         mark.cursor = QTextCursor(m_box->document());
-        mark.cursor.setPosition(int(place.begin));
-        mark.cursor.setPosition(int(place.end()), QTextCursor::KeepAnchor);
+        mark.cursor.setPosition(drawnAt(place.begin, false));
+        mark.cursor.setPosition(drawnAt(place.end(), true), QTextCursor::KeepAnchor);
         mark.format.setBackground(!place.filled ? kToFill : place.problems.isEmpty() ? kFilled : kMisfit);
         mark.format.setForeground(kMarkedText);
         if (!place.problems.isEmpty()) {
@@ -149,6 +149,20 @@ void PlaceholderFiller::markPlaces()
         marks.append(mark);
     }
     m_box->setExtraSelections(marks);
+}
+
+// Where the box draws what stands at `position` of its text: the text being
+// composed is drawn in its line, before what follows it there, and a place
+// that begins or ends where it stands is drawn around it.
+int PlaceholderFiller::drawnAt(qsizetype position, bool end) const
+{
+    if (m_preedit.isEmpty() || position < m_preeditAt || (position == m_preeditAt && !end))
+        return int(position);
+    const QTextBlock line = m_box->document()->findBlock(int(m_preeditAt));
+    const qsizetype lineEnd = line.position() + line.length() - 1;
+    if (position > lineEnd)
+        return int(position);
+    return int(std::min(position + m_preedit.size(), lineEnd));
 }
 
 // Selects the place whole, so that typing replaces it.
@@ -239,6 +253,9 @@ bool PlaceholderFiller::inputMethod(const QInputMethodEvent *event)
     m_passing = true;
     QCoreApplication::sendEvent(m_box, &shown);
     m_passing = false;
+    m_preedit = event->preeditString();
+    m_preeditAt = at.position();
+    markPlaces();
     if (composing)
         return true;
     // Composing ended: what was selected is selected again.

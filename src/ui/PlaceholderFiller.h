@@ -36,6 +36,7 @@ private:
     void boxChanged(int position, int removed, int added);
     void show(qsizetype caret, int place);
     void markPlaces();
+    int drawnAt(qsizetype position, bool end) const;
     void choose(int place);
     void chooseClickedPlace();
     bool keyPressed(const QKeyEvent *key);
@@ -57,6 +58,8 @@ private:
     qsizetype m_composeFrom = -1;
     qsizetype m_composeTo = -1;
     bool m_passing = false; // an input method event is being passed on to the box
+    QString m_preedit;      // the text being composed, drawn at m_preeditAt
+    qsizetype m_preeditAt = 0;
     QCompleter *m_completer;
     QStringListModel *m_offers;
     QHash<QString, QStringList> m_typed; // values typed in this run, by placeholder, newest first
