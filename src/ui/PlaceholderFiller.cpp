@@ -156,9 +156,9 @@ void PlaceholderFiller::markPlaces()
 // that begins or ends where it stands is drawn around it.
 int PlaceholderFiller::drawnAt(qsizetype position, bool end) const
 {
-    if (m_preedit.isEmpty() || position < m_preeditAt || (position == m_preeditAt && !end))
+    if (m_preedit.isEmpty() || position < m_composeFrom || (position == m_composeFrom && !end))
         return int(position);
-    const QTextBlock line = m_box->document()->findBlock(int(m_preeditAt));
+    const QTextBlock line = m_box->document()->findBlock(int(m_composeFrom));
     const qsizetype lineEnd = line.position() + line.length() - 1;
     if (position > lineEnd)
         return int(position);
@@ -231,46 +231,43 @@ bool PlaceholderFiller::keyPressed(const QKeyEvent *key)
     return true;
 }
 
-// An input method's event. The text it composes shows where the user types
-// and leaves the box's text as it is: the box would otherwise take the
-// selected placeholder away when composing begins. What it commits replaces
-// what was selected then, as typed text does.
+// An input method's event. The text it composes is drawn where the user
+// types and leaves the box's text as it is: the box's selection is given up
+// meanwhile, as the box would take away what it selects. What it commits
+// replaces what was selected when composing began, as typed text does.
 bool PlaceholderFiller::inputMethod(const QInputMethodEvent *event)
 {
-    if (m_composeFrom < 0) {
-        m_composeFrom = m_box->textCursor().selectionStart();
-        m_composeTo = m_box->textCursor().selectionEnd();
-    }
-    const bool commits = !event->commitString().isEmpty() || event->replacementLength() > 0;
-    if (commits)
+    if (m_preedit.isEmpty())
+        keepSelectionToCompose();
+    if (!event->commitString().isEmpty() || event->replacementLength() > 0)
         commit(event);
-    const bool composing = !event->preeditString().isEmpty();
-    const QTextCursor kept = m_box->textCursor();
-    QTextCursor at = kept;
-    at.setPosition(!composing || commits ? kept.selectionStart() : int(m_composeFrom));
+    QTextCursor at = m_box->textCursor();
+    at.setPosition(int(m_composeFrom));
     m_box->setTextCursor(at);
     QInputMethodEvent shown(event->preeditString(), event->attributes());
     m_passing = true;
     QCoreApplication::sendEvent(m_box, &shown);
     m_passing = false;
     m_preedit = event->preeditString();
-    m_preeditAt = at.position();
     markPlaces();
-    if (composing)
-        return true;
-    // Composing ended: what was selected is selected again.
-    QTextCursor selected = kept;
-    if (!commits) {
-        selected.setPosition(int(std::min(m_composeFrom, m_shown.size())));
-        selected.setPosition(int(std::min(m_composeTo, m_shown.size())), QTextCursor::KeepAnchor);
+    // Composing ended: what it was to replace is selected again.
+    if (m_preedit.isEmpty()) {
+        QTextCursor selected = m_box->textCursor();
+        selected.setPosition(int(m_composeFrom));
+        selected.setPosition(int(m_composeTo), QTextCursor::KeepAnchor);
+        m_box->setTextCursor(selected);
     }
-    m_box->setTextCursor(selected);
-    m_composeFrom = m_composeTo = -1;
     return true;
 }
 
-// The committed text replaces what was selected when composing began, with
-// the characters the input method asks to replace beside it.
+void PlaceholderFiller::keepSelectionToCompose()
+{
+    m_composeFrom = m_box->textCursor().selectionStart();
+    m_composeTo = m_box->textCursor().selectionEnd();
+}
+
+// The committed text replaces what was to be composed over, with the
+// characters the input method asks to replace beside it.
 void PlaceholderFiller::commit(const QInputMethodEvent *event)
 {
     const qsizetype from = std::clamp<qsizetype>(m_composeFrom + std::min(event->replacementStart(), 0), 0, m_shown.size());
@@ -281,7 +278,7 @@ void PlaceholderFiller::commit(const QInputMethodEvent *event)
     typed.setPosition(int(to), QTextCursor::KeepAnchor);
     m_box->setTextCursor(typed);
     typed.insertText(event->commitString());
-    m_composeFrom = m_composeTo = m_box->textCursor().position();
+    keepSelectionToCompose();
 }
 
 bool PlaceholderFiller::showTooltip(const QEvent *event)

@@ -41,6 +41,7 @@ private:
     void chooseClickedPlace();
     bool keyPressed(const QKeyEvent *key);
     bool inputMethod(const QInputMethodEvent *event);
+    void keepSelectionToCompose();
     void commit(const QInputMethodEvent *event);
     bool showTooltip(const QEvent *event);
     void offerValues();
@@ -53,13 +54,13 @@ private:
     QString m_shown;     // the box's text as the fill last left it
     int m_active = -1;   // the place the user is typing into
     bool m_showing = false; // the box is being changed to the fill's text
-    // What an input method's composition will replace, the box's selection
-    // when it began; set while the input method composes.
-    qsizetype m_composeFrom = -1;
-    qsizetype m_composeTo = -1;
+    // What an input method's composing replaces when it commits: the box's
+    // selection when composing began, or after the last commit. The
+    // composing text is drawn at its start.
+    qsizetype m_composeFrom = 0;
+    qsizetype m_composeTo = 0;
+    QString m_preedit;      // the text being composed
     bool m_passing = false; // an input method event is being passed on to the box
-    QString m_preedit;      // the text being composed, drawn at m_preeditAt
-    qsizetype m_preeditAt = 0;
     QCompleter *m_completer;
     QStringListModel *m_offers;
     QHash<QString, QStringList> m_typed; // values typed in this run, by placeholder, newest first
