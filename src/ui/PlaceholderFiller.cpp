@@ -237,9 +237,13 @@ bool PlaceholderFiller::keyPressed(const QKeyEvent *key)
 // replaces what was selected when composing began, as typed text does.
 bool PlaceholderFiller::inputMethod(const QInputMethodEvent *event)
 {
+    const bool commits = !event->commitString().isEmpty() || event->replacementLength() > 0;
+    // An event that neither composes nor commits, as one that moves the selection, is the box's own.
+    if (!commits && m_preedit.isEmpty() && event->preeditString().isEmpty())
+        return false;
     if (m_preedit.isEmpty())
         keepSelectionToCompose();
-    if (!event->commitString().isEmpty() || event->replacementLength() > 0)
+    if (commits)
         commit(event);
     QTextCursor at = m_box->textCursor();
     at.setPosition(int(m_composeFrom));
