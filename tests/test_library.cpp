@@ -65,6 +65,9 @@ void addRawRows(const QString &path, const char *sql)
 
 const QStringList kAllSorted = {u"apache日志"_s, u"查看当前目录"_s, u"更新软件源并升级"_s, u"重启Apache2"_s};
 
+// A command whose placeholders stand twice each, once in a paste guard's words.
+const QString kTwoPlaceholders = u"echo '<目录> <域名>'\r\nmkdir -p <目录> && ping <域名>"_s;
+
 // What an input method sends: text it composes, text it commits, and how
 // many characters from where beside the caret the commit replaces.
 void sendInputMethod(QWidget *box, const QString &preedit, const QString &commit = {}, int from = 0, int length = 0)
@@ -459,9 +462,9 @@ void LibraryTest::placeholdersTypedEveryWay_data()
 {
     QTest::addColumn<QStringList>("steps");
     QTest::addColumn<QString>("shown");
-    const QString none = u"echo '<目录> <域名>'\r\nmkdir -p <目录> && ping <域名>"_s;
     const QString both = u"echo '站点 a.com'\r\nmkdir -p '站点' && ping a.com"_s;
-    QTest::newRow("composing is only shown") << QStringList{u"F3"_s, u"compose zhan"_s, u"compose zhandian"_s} << none;
+    QTest::newRow("composing is only shown")
+        << QStringList{u"F3"_s, u"compose zhan"_s, u"compose zhandian"_s} << kTwoPlaceholders;
     QTest::newRow("composed, committed") << QStringList{u"F3"_s, u"compose zhandian"_s, u"commit 站点"_s, u"F3"_s,
                                                         u"type a.com"_s} << both;
     QTest::newRow("composing ended, the place still chosen")
@@ -478,7 +481,7 @@ void LibraryTest::placeholdersTypedEveryWay()
     QFETCH(QString, shown);
     MultiLineBox box;
     new PlaceholderFiller(&box);
-    box.setText(u"echo '<目录> <域名>'\r\nmkdir -p <目录> && ping <域名>"_s);
+    box.setText(kTwoPlaceholders);
     for (const QString &step : std::as_const(steps)) {
         const QString action = step.section(QLatin1Char(' '), 0, 0);
         const QString text = step.section(QLatin1Char(' '), 1);
