@@ -3,9 +3,13 @@
 
 #include "library/SearchTerm.h"
 #include "library/SqlCipher.h"
+#include "ui/library/PlaceholderFiller.h"
 #include "ui/widgets/MultiLineBox.h"
 
+#include <QClipboard>
 #include <QFile>
+#include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QListView>
 #include <QPlainTextEdit>
@@ -61,6 +65,18 @@ void addRawRows(const QString &path, const char *sql)
 
 const QStringList kAllSorted = {u"apache日志"_s, u"查看当前目录"_s, u"更新软件源并升级"_s, u"重启Apache2"_s};
 
+// A command whose placeholders stand twice each, once in a paste guard's words.
+const QString kTwoPlaceholders = u"echo '<目录> <域名>'\r\nmkdir -p <目录> && ping <域名>"_s;
+
+// What an input method sends: text it composes, text it commits, and how
+// many characters from where beside the caret the commit replaces.
+void sendInputMethod(QWidget *box, const QString &preedit, const QString &commit = {}, int from = 0, int length = 0)
+{
+    QInputMethodEvent event(preedit, {{QInputMethodEvent::Cursor, int(preedit.size()), 1, {}}});
+    event.setCommitString(commit, from, length);
+    QCoreApplication::sendEvent(box, &event);
+}
+
 } // namespace
 
 class LibraryTest : public QObject
@@ -85,6 +101,8 @@ private slots:
     void tooltipShowsTheNameAsWritten();
     void hugeCommandShownInPartCopiedWhole();
     void choosingNamesByClicksAndKeys();
+    void placeholdersTypedEveryWay_data();
+    void placeholdersTypedEveryWay();
 };
 
 void LibraryTest::searchByNameAndByCommand()
@@ -436,6 +454,53 @@ void LibraryTest::choosingNamesByClicksAndKeys()
     QTest::keyClick(search, Qt::Key_Down);
     QCOMPARE(QApplication::focusWidget(), list);
     QCOMPARE(shownTooltip(app), kAllSorted.first());
+}
+
+// However an edit comes, every place of a placeholder holds the same value,
+// so the paste guard's places carry what the command's carry.
+void LibraryTest::placeholdersTypedEveryWay_data()
+{
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QString>("shown");
+    const QString both = u"echo '站点 a.com'\r\nmkdir -p '站点' && ping a.com"_s;
+    QTest::newRow("composing is only shown")
+        << QStringList{u"F3"_s, u"compose zhan"_s, u"compose zhandian"_s} << kTwoPlaceholders;
+    QTest::newRow("composed, committed") << QStringList{u"F3"_s, u"compose zhandian"_s, u"commit 站点"_s, u"F3"_s,
+                                                        u"type a.com"_s} << both;
+    QTest::newRow("composing ended, the place still chosen")
+        << QStringList{u"F3"_s, u"compose zh"_s, u"compose "_s, u"commit 站点"_s, u"F3"_s, u"type a.com"_s} << both;
+    QTest::newRow("commit replacing the letter before")
+        << QStringList{u"F3"_s, u"commit 站"_s, u"replace 站点"_s, u"F3"_s, u"type a.com"_s} << both;
+    QTest::newRow("pasted") << QStringList{u"F3"_s, u"paste 站点"_s, u"F3"_s, u"paste a.com"_s} << both;
+    QTest::newRow("undone") << QStringList{u"F3"_s, u"commit 站点"_s, u"F3"_s, u"type a.com"_s, u"undo"_s} << both;
+}
+
+void LibraryTest::placeholdersTypedEveryWay()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QString, shown);
+    MultiLineBox box;
+    new PlaceholderFiller(&box);
+    box.setText(kTwoPlaceholders);
+    for (const QString &step : std::as_const(steps)) {
+        const QString action = step.section(QLatin1Char(' '), 0, 0);
+        const QString text = step.section(QLatin1Char(' '), 1);
+        if (action == u"F3"_s)
+            QTest::keyClick(&box, Qt::Key_F3);
+        else if (action == u"type"_s)
+            QTest::keyClicks(&box, text);
+        else if (action == u"compose"_s)
+            sendInputMethod(&box, text);
+        else if (action == u"commit"_s)
+            sendInputMethod(&box, QString(), text);
+        else if (action == u"replace"_s)
+            sendInputMethod(&box, QString(), text, -1, 1);
+        else if (action == u"paste"_s)
+            QGuiApplication::clipboard()->setText(text), box.paste();
+        else if (action == u"undo"_s)
+            box.undo();
+    }
+    QCOMPARE(box.text(), shown);
 }
 
 QTEST_MAIN(LibraryTest)

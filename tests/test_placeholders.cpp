@@ -221,6 +221,17 @@ void PlaceholdersTest::typingIntoPlaces()
     fill.edit(0, fill.places().at(1).end(), u"ls"_s, -1);
     QCOMPARE(fill.text(), u"ls/.ssh && echo 'bob' -l"_s);
     QVERIFY(fill.places().isEmpty() && fill.values().isEmpty());
+
+    // A change reported wider than it is, as the box reports an input
+    // method's whole line: only what differs counts, and a placeholder it
+    // changes is replaced whole.
+    CommandFill wide(u"echo '<目录> <域名>' && mkdir <目录>"_s);
+    const QString line = wide.text();
+    wide.edit(0, line.size(), line, -1);
+    QCOMPARE(wide.text(), line);
+    QCOMPARE(wide.places().size(), 3);
+    wide.edit(0, line.size(), QString(line).replace(6, 4, u"<b"_s), -1);
+    QCOMPARE(wide.text(), u"echo '<b <域名>' && mkdir '<b'"_s);
 }
 
 QTEST_GUILESS_MAIN(PlaceholdersTest)

@@ -1,6 +1,7 @@
 // Any command and any edits of its text: filling never crashes, the places
 // lie in the text in order, a place still to fill shows its placeholder, and
-// the caret stays in the text.
+// the caret stays in the text; the places of a placeholder all hold its
+// value, or all wait for one.
 #include "placeholders/CommandFill.h"
 
 #include <algorithm>
@@ -14,9 +15,13 @@ constexpr int kEditSpan = 8;
 void checkPlaces(const CommandFill &fill)
 {
     qsizetype after = 0;
+    QHash<QString, bool> filled; // whether a placeholder's places hold a value
     for (const CommandFill::Place &place : fill.places()) {
         if (place.begin < after || place.end() > fill.text().size())
             std::abort();
+        if (filled.value(place.word, place.filled) != place.filled)
+            std::abort();
+        filled.insert(place.word, place.filled);
         if (!place.filled && fill.text().mid(place.begin, place.length) != QLatin1Char('<') + place.word + QLatin1Char('>'))
             std::abort();
         after = place.end();

@@ -155,3 +155,16 @@ dark() { # a pixel of the painted frame: every channel below 0x40
   local hex=$1
   [ $((16#${hex:1:2})) -lt 64 ] && [ $((16#${hex:3:2})) -lt 64 ] && [ $((16#${hex:5:2})) -lt 64 ]
 }
+
+# The details box Text2 in client pixels, and the tints of a placeholder
+# still to fill and of a filled one (src/ui/PlaceholderFiller.cpp).
+box=(336 200 265 105)
+to_fill=FFE28A
+filled=CCEBCC
+# Prints the box's areas of a tint, "x y" in client pixels, in reading order.
+tinted() {
+  import -window root ppm:- \
+    | convert - -crop "${box[2]}x${box[3]}+$((win_x + box[0]))+$((win_y + box[1]))" +repage -depth 8 ppm:- \
+    | python3 "$(dirname "${BASH_SOURCE[0]}")/tinted_areas.py" "$1" \
+    | while read -r x y; do echo "$((box[0] + x)) $((box[1] + y))"; done
+}

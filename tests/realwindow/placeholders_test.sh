@@ -17,10 +17,6 @@ shot_dir=$3
 # shellcheck source=lib.sh
 . "$(dirname "$0")/lib.sh"
 
-# The details box Text2 in client pixels, and the tint of a placeholder
-# still to fill (src/ui/PlaceholderFiller.cpp).
-box=(336 200 265 105)
-to_fill=FFE28A
 domain=blog.mysite.cn
 folder='/var/www/my blog'
 placeholder='<[^<>\s]*\p{Han}[^<>\s]*>'
@@ -39,13 +35,6 @@ recipe=$(grep -P '^[^#\t]*Apache 2\.4[^\t]*\t' "$data_file" | cut -f2 | tr '%' '
 first_domain=$(grep -oP "$placeholder" <<< "$recipe" | grep -nx '<域名>' | head -n 1 | cut -d: -f1)
 domains=$(grep -o '<域名>' <<< "$recipe" | wc -l)
 
-# Prints the box's areas of a tint, "x y" in client pixels, in reading order.
-tinted() {
-  import -window root ppm:- \
-    | convert - -crop "${box[2]}x${box[3]}+$((win_x + box[0]))+$((win_y + box[1]))" +repage -depth 8 ppm:- \
-    | python3 "$(dirname "$0")/tinted_areas.py" "$1" \
-    | while read -r x y; do echo "$((box[0] + x)) $((box[1] + y))"; done
-}
 # Clicks the first <域名> of the box.
 click_first_domain() {
   local at

@@ -130,6 +130,8 @@ void CommandFill::setValue(const QString &word, const QString &value)
 
 CommandFill::Edited CommandFill::edit(qsizetype position, qsizetype removed, const QString &inserted, int typingInto)
 {
+    if (QStringView(m_text).sliced(position, removed) == inserted)
+        return {position + removed, typingInto};
     const qsizetype to = position + removed;
     const auto holds = [&](const Place &place) { return place.begin <= position && to <= place.end(); };
     if (typingInto >= 0 && typingInto < m_places.size() && m_places.at(typingInto).filled && holds(m_places.at(typingInto)))
@@ -158,10 +160,40 @@ CommandFill::Edited CommandFill::edit(qsizetype position, qsizetype removed, con
         shapeOffset += m_literals.at(j).size() + (j < m_slots.size() ? shownPlaceholder(m_slots.at(j).word).size() : 0);
     }
 
-    // Across places: the text as it now reads is a new command, values and all.
+    // Across places, unless the characters that changed lie within one
+    // place: an input method may report its whole line as changed.
+    if (const auto [first, last] = changedPart(position, removed, inserted); last - first < removed)
+        return edit(first, last - first,
+                    inserted.sliced(first - position, inserted.size() - (first - position) - (to - last)), typingInto);
+
+    // The text as it now reads is a new command, values and all.
     m_values.clear();
     parse(QString(m_text).replace(position, removed, inserted));
     return {position + inserted.size(), -1};
+}
+
+// The part of `removed` characters at `position` that `inserted` does not
+// keep as it stands at its head or tail; a place it ends inside of is taken
+// whole, so that a placeholder is replaced as the user selected it.
+std::pair<qsizetype, qsizetype> CommandFill::changedPart(qsizetype position, qsizetype removed, const QString &inserted) const
+{
+    const QStringView before = QStringView(m_text).sliced(position, removed);
+    const qsizetype most = std::min(removed, inserted.size());
+    qsizetype head = 0;
+    while (head < most && before.at(head) == inserted.at(head))
+        ++head;
+    qsizetype tail = 0;
+    while (tail < most - head && before.at(removed - 1 - tail) == inserted.at(inserted.size() - 1 - tail))
+        ++tail;
+    qsizetype from = position + head;
+    qsizetype to = position + removed - tail;
+    for (const Place &place : m_places) {
+        if (place.begin < from && from < place.end())
+            from = std::max(place.begin, position);
+        if (place.begin < to && to < place.end())
+            to = std::min(place.end(), position + removed);
+    }
+    return {from, std::max(from, to)};
 }
 
 CommandFill::Edited CommandFill::editValue(int place, qsizetype from, qsizetype to, const QString &inserted)

@@ -9,6 +9,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <utility>
+
 // A command with placeholders "<中文说明>" and the values typed for them: the
 // text it shows, in which every place of a placeholder holds its value written
 // for where it stands (Quoting), or the placeholder while it has none; and
@@ -72,6 +74,7 @@ private:
     void parse(const QString &command);
     void render();
     QStringList problemsOf(const Slot &slot, const QString &value) const;
+    std::pair<qsizetype, qsizetype> changedPart(qsizetype position, qsizetype removed, const QString &inserted) const;
     Edited editValue(int place, qsizetype from, qsizetype to, const QString &inserted);
 
     QStringList m_literals; // the command's own text around the slots, one more than slots

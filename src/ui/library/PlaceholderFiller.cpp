@@ -4,7 +4,9 @@
 
 #include <QAbstractItemView>
 #include <QCompleter>
+#include <QCoreApplication>
 #include <QHelpEvent>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QStringListModel>
 #include <QTextBlock>
@@ -62,6 +64,10 @@ void PlaceholderFiller::boxChanged(int position, int removed, int added)
     if (m_showing)
         return;
     const QString now = boxText();
+    // The box marks text changed that it only laid out again, as an input
+    // method's composing text.
+    if (now == m_shown)
+        return;
     const QHash<QString, QString> before = m_fill.values();
     // A box showing a command cut short is read-only: nothing to fill.
     if (m_box->isReadOnly()) {
@@ -132,8 +138,8 @@ void PlaceholderFiller::markPlaces()
     for (const CommandFill::Place &place : m_fill.places()) {
         QTextEdit::ExtraSelection mark;
         mark.cursor = QTextCursor(m_box->document());
-        mark.cursor.setPosition(int(place.begin));
-        mark.cursor.setPosition(int(place.end()), QTextCursor::KeepAnchor);
+        mark.cursor.setPosition(drawnAt(place.begin, false));
+        mark.cursor.setPosition(drawnAt(place.end(), true), QTextCursor::KeepAnchor);
         mark.format.setBackground(!place.filled ? kToFill : place.problems.isEmpty() ? kFilled : kMisfit);
         mark.format.setForeground(kMarkedText);
         if (!place.problems.isEmpty()) {
@@ -143,6 +149,20 @@ void PlaceholderFiller::markPlaces()
         marks.append(mark);
     }
     m_box->setExtraSelections(marks);
+}
+
+// Where the box draws what stands at `position` of its text: the text being
+// composed is drawn in its line, before what follows it there, and a place
+// that begins or ends where it stands is drawn around it.
+int PlaceholderFiller::drawnAt(qsizetype position, bool end) const
+{
+    if (m_preedit.isEmpty() || position < m_composeFrom || (position == m_composeFrom && !end))
+        return int(position);
+    const QTextBlock line = m_box->document()->findBlock(int(m_composeFrom));
+    const qsizetype lineEnd = line.position() + line.length() - 1;
+    if (position > lineEnd)
+        return int(position);
+    return int(std::min(position + m_preedit.size(), lineEnd));
 }
 
 // Selects the place whole, so that typing replaces it.
@@ -184,6 +204,8 @@ bool PlaceholderFiller::eventFilter(QObject *watched, QEvent *event)
     }
     if (watched == m_box && keyPress)
         return keyPressed(static_cast<QKeyEvent *>(event));
+    if (watched == m_box && event->type() == QEvent::InputMethod && !m_passing && !m_box->isReadOnly())
+        return inputMethod(static_cast<QInputMethodEvent *>(event));
     if (watched == m_viewport && event->type() == QEvent::ToolTip)
         return showTooltip(event);
     // The box places the caret when the button comes up; the place is chosen after it.
@@ -207,6 +229,60 @@ bool PlaceholderFiller::keyPressed(const QKeyEvent *key)
         m_box->ensureCursorVisible();
     }
     return true;
+}
+
+// An input method's event. The text it composes is drawn where the user
+// types and leaves the box's text as it is: the box's selection is given up
+// meanwhile, as the box would take away what it selects. What it commits
+// replaces what was selected when composing began, as typed text does.
+bool PlaceholderFiller::inputMethod(const QInputMethodEvent *event)
+{
+    const bool commits = !event->commitString().isEmpty() || event->replacementLength() > 0;
+    // An event that neither composes nor commits, as one that moves the selection, is the box's own.
+    if (!commits && m_preedit.isEmpty() && event->preeditString().isEmpty())
+        return false;
+    if (m_preedit.isEmpty())
+        keepSelectionToCompose();
+    if (commits)
+        commit(event);
+    QTextCursor at = m_box->textCursor();
+    at.setPosition(int(m_composeFrom));
+    m_box->setTextCursor(at);
+    QInputMethodEvent shown(event->preeditString(), event->attributes());
+    m_passing = true;
+    QCoreApplication::sendEvent(m_box, &shown);
+    m_passing = false;
+    m_preedit = event->preeditString();
+    markPlaces();
+    // Composing ended: what it was to replace is selected again.
+    if (m_preedit.isEmpty()) {
+        QTextCursor selected = m_box->textCursor();
+        selected.setPosition(int(m_composeFrom));
+        selected.setPosition(int(m_composeTo), QTextCursor::KeepAnchor);
+        m_box->setTextCursor(selected);
+    }
+    return true;
+}
+
+void PlaceholderFiller::keepSelectionToCompose()
+{
+    m_composeFrom = m_box->textCursor().selectionStart();
+    m_composeTo = m_box->textCursor().selectionEnd();
+}
+
+// The committed text replaces what was to be composed over, with the
+// characters the input method asks to replace beside it.
+void PlaceholderFiller::commit(const QInputMethodEvent *event)
+{
+    const qsizetype from = std::clamp<qsizetype>(m_composeFrom + std::min(event->replacementStart(), 0), 0, m_shown.size());
+    const qsizetype to = std::clamp<qsizetype>(
+        m_composeTo + std::max(event->replacementStart() + event->replacementLength(), 0), from, m_shown.size());
+    QTextCursor typed = m_box->textCursor();
+    typed.setPosition(int(from));
+    typed.setPosition(int(to), QTextCursor::KeepAnchor);
+    m_box->setTextCursor(typed);
+    typed.insertText(event->commitString());
+    keepSelectionToCompose();
 }
 
 bool PlaceholderFiller::showTooltip(const QEvent *event)

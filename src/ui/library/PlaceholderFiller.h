@@ -8,6 +8,7 @@
 
 class MultiLineBox;
 class QCompleter;
+class QInputMethodEvent;
 class QKeyEvent;
 class QStringListModel;
 
@@ -16,9 +17,11 @@ class QStringListModel;
 // and tells in its tooltip what to put there; a click selects it whole;
 // what is typed into it fills every place of it, written for where it stands
 // so that the shell reads exactly what was typed, and marked where it does
-// not fit; F3 and Shift+F3 go to the next and previous placeholder; the
-// values typed for a placeholder are offered again in later commands of the
-// run. The box's text is always what the command and its values make.
+// not fit; an input method's text being composed is only shown, and what it
+// commits goes in as typed text does; F3 and Shift+F3 go to the next and
+// previous placeholder; the values typed for a placeholder are offered again
+// in later commands of the run. The box's text is always what the command
+// and its values make, so every place of a placeholder holds the same value.
 class PlaceholderFiller : public QObject
 {
     Q_OBJECT
@@ -33,9 +36,13 @@ private:
     void boxChanged(int position, int removed, int added);
     void show(qsizetype caret, int place);
     void markPlaces();
+    int drawnAt(qsizetype position, bool end) const;
     void choose(int place);
     void chooseClickedPlace();
     bool keyPressed(const QKeyEvent *key);
+    bool inputMethod(const QInputMethodEvent *event);
+    void keepSelectionToCompose();
+    void commit(const QInputMethodEvent *event);
     bool showTooltip(const QEvent *event);
     void offerValues();
     void takeOffer(const QString &value);
@@ -47,6 +54,13 @@ private:
     QString m_shown;     // the box's text as the fill last left it
     int m_active = -1;   // the place the user is typing into
     bool m_showing = false; // the box is being changed to the fill's text
+    // What an input method's composing replaces when it commits: the box's
+    // selection when composing began, or after the last commit. The
+    // composing text is drawn at its start.
+    qsizetype m_composeFrom = 0;
+    qsizetype m_composeTo = 0;
+    QString m_preedit;      // the text being composed
+    bool m_passing = false; // an input method event is being passed on to the box
     QCompleter *m_completer;
     QStringListModel *m_offers;
     QHash<QString, QStringList> m_typed; // values typed in this run, by placeholder, newest first
