@@ -4,6 +4,7 @@
 #include "desktop/StyleSheetSkin.h"
 #include "library/LibraryLoad.h"
 #include "ui/Accessibility.h"
+#include "ui/AppIdentity.h"
 #include "ui/AppTexts.h"
 #include "ui/Fonts.h"
 #include "ui/Form1.h"
@@ -24,6 +25,7 @@ int main(int argc, char *argv[])
     const AppFolder folder = AppFolder::ofRunningProgram(argv[0]);
     LibraryLoad library(folder.path());
     QApplication::setApplicationName(QString::fromUtf8(AppTexts::kApplicationTitle));
+    AppIdentity::install();
     QApplication::setFont(Fonts::defaultFont());
     // The window keeps its design's look whatever style the desktop asks
     // for: Qt's own style, as on a desktop without settings.
