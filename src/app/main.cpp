@@ -1,5 +1,6 @@
 #include "CommandLine.h"
 #include "desktop/AppFolder.h"
+#include "desktop/ClipboardKeeper.h"
 #include "desktop/QtDesktop.h"
 #include "desktop/StyleSheetSkin.h"
 #include "library/LibraryLoad.h"
@@ -14,8 +15,13 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include <cstring>
+
 int main(int argc, char *argv[])
 {
+    // The child that keeps a copy on the clipboard after the program ended.
+    if (argc > 1 && std::strcmp(argv[1], ClipboardKeeper::kServeOption) == 0)
+        return ClipboardKeeper::serve(argc, argv);
     // --help and --version are answered before there is any window.
     if (const std::optional<int> status = CommandLine::answer(argc, argv))
         return *status;
@@ -46,6 +52,8 @@ int main(int argc, char *argv[])
     desktop.setWindow(&window);
     if (window.Form_Load())
         QApplication::exec();
+    // Where no clipboard manager takes the copy over, a child keeps it.
+    ClipboardKeeper::handOver();
     // The status the program was ended with, in start-up or later.
     return desktop.endStatus().value_or(EXIT_SUCCESS);
 }
