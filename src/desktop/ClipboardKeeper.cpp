@@ -99,7 +99,8 @@ void handOver()
     int ends[2] = {-1, -1};
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0)
         return;
-    const auto [own, childs] = ends;
+    const int own = ends[0];
+    const int childs = ends[1];
     const auto closeOwn = qScopeGuard([own] { ::close(own); });
     const bool started = startChild(childs);
     ::close(childs);
