@@ -2,6 +2,9 @@
 
 #include "UpdateTexts.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 
 // How many redirects one fetch follows.
@@ -30,7 +33,8 @@ HttpTextFetch::~HttpTextFetch()
 void HttpTextFetch::start(const QUrl &url)
 {
     stop();
-    setUp(url);
+    if (!setUp(url))
+        return finish(Failure{QStringLiteral("libcurl cannot keep the fetch to http and its caps")});
     m_deadline.start(m_timeoutMs);
     m_transfer.start(m_easy.get());
 }
@@ -41,7 +45,9 @@ void HttpTextFetch::stop()
     m_transfer.stop();
 }
 
-void HttpTextFetch::setUp(const QUrl &url)
+// False when the linked libcurl refuses an option (one older than the
+// header it was built with): the fetch would not be held to http and its caps.
+bool HttpTextFetch::setUp(const QUrl &url)
 {
     m_easy.reset(curl_easy_init());
     if (!m_easy || !m_headers)
@@ -51,20 +57,23 @@ void HttpTextFetch::setUp(const QUrl &url)
     m_headBytes = 0;
     m_body.clear();
     CURL *easy = m_easy.get();
-    curl_easy_setopt(easy, CURLOPT_URL, m_url.constData());
-    curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, kScheme);
-    curl_easy_setopt(easy, CURLOPT_REDIR_PROTOCOLS_STR, kScheme);
-    curl_easy_setopt(easy, CURLOPT_HTTP_VERSION, long(CURL_HTTP_VERSION_1_1));
-    curl_easy_setopt(easy, CURLOPT_HTTPHEADER, m_headers.get());
-    curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, 1L);
-    curl_easy_setopt(easy, CURLOPT_MAXREDIRS, kMaxRedirects);
-    curl_easy_setopt(easy, CURLOPT_MAXFILESIZE_LARGE, curl_off_t(kMaxBodyBytes));
-    curl_easy_setopt(easy, CURLOPT_HEADERFUNCTION, &HttpTextFetch::takeHead);
-    curl_easy_setopt(easy, CURLOPT_HEADERDATA, this);
-    curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &HttpTextFetch::takeBody);
-    curl_easy_setopt(easy, CURLOPT_WRITEDATA, this);
-    curl_easy_setopt(easy, CURLOPT_ERRORBUFFER, m_error);
-    curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
+    const CURLcode results[] = {
+        curl_easy_setopt(easy, CURLOPT_URL, m_url.constData()),
+        curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, kScheme),
+        curl_easy_setopt(easy, CURLOPT_REDIR_PROTOCOLS_STR, kScheme),
+        curl_easy_setopt(easy, CURLOPT_HTTP_VERSION, long(CURL_HTTP_VERSION_1_1)),
+        curl_easy_setopt(easy, CURLOPT_HTTPHEADER, m_headers.get()),
+        curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, 1L),
+        curl_easy_setopt(easy, CURLOPT_MAXREDIRS, kMaxRedirects),
+        curl_easy_setopt(easy, CURLOPT_MAXFILESIZE_LARGE, curl_off_t(kMaxBodyBytes)),
+        curl_easy_setopt(easy, CURLOPT_HEADERFUNCTION, &HttpTextFetch::takeHead),
+        curl_easy_setopt(easy, CURLOPT_HEADERDATA, this),
+        curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &HttpTextFetch::takeBody),
+        curl_easy_setopt(easy, CURLOPT_WRITEDATA, this),
+        curl_easy_setopt(easy, CURLOPT_ERRORBUFFER, m_error),
+        curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L),
+    };
+    return std::all_of(std::begin(results), std::end(results), [](CURLcode result) { return result == CURLE_OK; });
 }
 
 // A count other than the one given stops the transfer.

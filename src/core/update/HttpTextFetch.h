@@ -52,7 +52,7 @@ private:
 
     static size_t takeHead(char *bytes, size_t, size_t count, void *self);
     static size_t takeBody(char *bytes, size_t, size_t count, void *self);
-    void setUp(const QUrl &url);
+    bool setUp(const QUrl &url);
     void transferred(CURLcode result);
     void finish(const Result<QString> &body);
 
