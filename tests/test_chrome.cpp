@@ -3,13 +3,16 @@
 // pages, and the copy notice that goes when the pointer moves over it.
 #include "TestApp.h"
 
+#include "ui/AppIdentity.h"
 #include "ui/chrome/ChromeAssets.h"
 #include "ui/chrome/ChromeGeometry.h"
 
 #include <QLabel>
 #include <QListView>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScreen>
+#include <QWindow>
 
 using namespace Qt::StringLiterals;
 
@@ -96,6 +99,7 @@ private slots:
     void glyphsKeepTheirRowsInEveryLook();
     void picturesInPlace();
     void windowIconRemovedAtStartUp();
+    void desktopKnowsTheProgram();
 
     void hitTesting_data();
     void hitTesting();
@@ -228,6 +232,23 @@ void ChromeTest::windowIconRemovedAtStartUp()
     QCOMPARE(form.windowIcon().availableSizes(), QList<QSize>({QSize(16, 16), QSize(32, 32), QSize(48, 48)}));
     QVERIFY(form.Form_Load());
     QVERIFY(form.windowIcon().isNull());
+}
+
+// The taskbar and the window switcher show the program's icon and find its
+// menu entry, while the window holds no icon of its own.
+void ChromeTest::desktopKnowsTheProgram()
+{
+    const auto restore = qScopeGuard([] {
+        QGuiApplication::setWindowIcon(QIcon());
+        QGuiApplication::setDesktopFileName(QString());
+    });
+    AppIdentity::install();
+    TestApp app;
+    Form1 &form = app.window();
+    QVERIFY(form.Form_Load());
+    QCOMPARE(QGuiApplication::desktopFileName(), u"cn.korvel.Tovanu"_s);
+    QCOMPARE(form.windowHandle()->icon().availableSizes(), QList<QSize>({QSize(16, 16), QSize(32, 32), QSize(48, 48)}));
+    QVERIFY(!form.testAttribute(Qt::WA_SetWindowIcon));
 }
 
 void ChromeTest::hitTesting_data()

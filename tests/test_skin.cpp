@@ -9,6 +9,8 @@
 #include <QFile>
 #include <QRegularExpression>
 
+#include <sys/stat.h>
+
 namespace {
 
 const QColor kTitleFill(0x12, 0x12, 0x12);
@@ -131,18 +133,22 @@ void SkinTest::shiftsEveryPaletteColour()
 
 void SkinTest::unreadableSkinFileLeavesTheDefaultLook_data()
 {
-    QTest::addColumn<bool>("directory");
-    QTest::newRow("missing") << false;
-    QTest::newRow("a directory") << true;
+    QTest::addColumn<QByteArray>("kind");
+    QTest::newRow("missing") << QByteArray("missing");
+    QTest::newRow("a directory") << QByteArray("directory");
+    QTest::newRow("a pipe nobody writes") << QByteArray("pipe");
 }
 
 // Start-up goes on with the default look and shows the window.
 void SkinTest::unreadableSkinFileLeavesTheDefaultLook()
 {
-    QFETCH(bool, directory);
+    QFETCH(QByteArray, kind);
     TestApp app;
-    if (directory)
-        QVERIFY(QDir(app.appDir()).mkdir(QStringLiteral("skinh.she")));
+    const QString path = QDir(app.appDir()).filePath(QStringLiteral("skinh.she"));
+    if (kind == "directory")
+        QVERIFY(QDir().mkdir(path));
+    else if (kind == "pipe")
+        QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
     StyleSheetSkin skin;
     Form1 form({app.appDir(), app.desktop, skin, TestApp::refusingUpdate()});
     const QColor highlight = QApplication::palette().color(QPalette::Highlight);

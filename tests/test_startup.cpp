@@ -75,6 +75,7 @@ void StartupTest::unopenableDatabaseEndsBeforeTheWindow_data()
     QTest::newRow("not a database") << QByteArray("garbage") << "file is encrypted or is not a database";
     QTest::newRow("no table u") << QByteArray("no table") << "no such table: u";
     QTest::newRow("a directory") << QByteArray("directory") << "disk I/O error";
+    QTest::newRow("a pipe nobody writes") << QByteArray("pipe") << "unable to open database file";
 }
 
 void StartupTest::unopenableDatabaseEndsBeforeTheWindow()
@@ -99,6 +100,9 @@ void StartupTest::unopenableDatabaseEndsBeforeTheWindow()
     } else if (damage == "directory") {
         QFile::remove(path);
         QVERIFY(QDir().mkpath(path));
+    } else if (damage == "pipe") {
+        QFile::remove(path);
+        QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
     }
 
     Form1 &form = app.window();

@@ -1,9 +1,11 @@
 #include "CommandLine.h"
 #include "AppFolder.h"
+#include "desktop/platform/ClipboardKeeper.h"
 #include "desktop/QtDesktop.h"
 #include "desktop/StyleSheetSkin.h"
 #include "library/LibraryLoad.h"
 #include "ui/Accessibility.h"
+#include "ui/AppIdentity.h"
 #include "ui/AppTexts.h"
 #include "ui/Fonts.h"
 #include "ui/Form1.h"
@@ -13,8 +15,13 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include <cstring>
+
 int main(int argc, char *argv[])
 {
+    // The child that keeps a copy on the clipboard after the program ended.
+    if (argc > 1 && std::strcmp(argv[1], ClipboardKeeper::kServeOption) == 0)
+        return ClipboardKeeper::serve(argc, argv);
     // --help and --version are answered before there is any window.
     if (const std::optional<int> status = CommandLine::answer(argc, argv))
         return *status;
@@ -24,6 +31,7 @@ int main(int argc, char *argv[])
     const AppFolder folder = AppFolder::ofRunningProgram(argv[0]);
     LibraryLoad library(folder.path());
     QApplication::setApplicationName(QString::fromUtf8(AppTexts::kApplicationTitle));
+    AppIdentity::install();
     QApplication::setFont(Fonts::defaultFont());
     // The window keeps its design's look whatever style the desktop asks
     // for: Qt's own style, as on a desktop without settings.
@@ -44,6 +52,8 @@ int main(int argc, char *argv[])
     desktop.setWindow(&window);
     if (window.Form_Load())
         QApplication::exec();
+    // Where no clipboard manager takes the copy over, a child keeps it.
+    ClipboardKeeper::handOver();
     // The status the program was ended with, in start-up or later.
     return desktop.endStatus().value_or(EXIT_SUCCESS);
 }

@@ -15,7 +15,7 @@ class StyleSheetSkin final : public SkinLayer
 {
 public:
     // The skin file is plain text and has no password. A file that cannot be
-    // read leaves the look as it was.
+    // read, or is not a regular file, leaves the look as it was.
     void attachEx(const QString &skinFilePath, const QString &password) override;
     // Without an attached skin, nothing changes.
     void adjustHsv(int hue, int saturation, int value) override;

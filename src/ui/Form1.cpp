@@ -1,5 +1,6 @@
 #include "Form1.h"
 
+#include "AppIdentity.h"
 #include "AppTexts.h"
 #include "ui/chrome/ChromeAssets.h"
 #include "ui/library/CommandLibrary.h"
@@ -39,10 +40,7 @@ Form1::Form1(const Form1Environment &environment, QWidget *parent)
     setFont(Fonts::defaultFont());
 
     // The design's icon, which start-up takes away again.
-    QIcon icon;
-    for (const char *size : ChromeAssets::kWindowIcon)
-        icon.addFile(QString::fromLatin1(size));
-    setWindowIcon(icon);
+    setWindowIcon(AppIdentity::designIcon());
 
     DesignBuilder design(this);
     design.build(Design::windowControls());

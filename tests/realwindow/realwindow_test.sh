@@ -177,6 +177,16 @@ pass "Esc closes the page"
 if ! $wm; then
   close_box_ends
 
+  # With no clipboard manager the copy outlives the program: a child of it
+  # serves the text until another program takes the clipboard.
+  keeper="^$app/tovanu --serve-clipboard"
+  clipboard_holds "$expected" "after the close box, with no clipboard manager, the clipboard held"
+  pgrep -f -- "$keeper" > /dev/null || fail "no child of the program serves the clipboard"
+  printf 'taken' | xclip -selection clipboard
+  within 20 eval '! pgrep -f -- "$keeper" > /dev/null' || fail "the child still runs after another program took the clipboard"
+  clipboard_holds taken "after another program took it, the clipboard held"
+  pass "with no clipboard manager the copy outlives the program, until another program takes the clipboard"
+
   # Started as ./tovanu from inside a folder deeper than the system names a
   # path (20 folders of 250 bytes): the database opens, Source.list is
   # written there.

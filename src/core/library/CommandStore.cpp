@@ -3,6 +3,10 @@
 #include "LibraryTexts.h"
 #include "PageKey.h"
 
+#include <QFile>
+
+#include <sys/stat.h>
+
 namespace {
 
 // Statement that proves the file is a readable command database.
@@ -15,10 +19,20 @@ const char *textAt(sqlite3_stmt *statement, int column)
     return reinterpret_cast<const char *>(sqlite3_column_text(statement, column));
 }
 
+// A pipe, a socket or a device in the database's place: opening it would
+// wait for good for a writer or act on the device.
+bool isSpecialFile(const QString &path)
+{
+    struct stat status = {};
+    return ::stat(QFile::encodeName(path).constData(), &status) == 0 && !S_ISREG(status.st_mode) && !S_ISDIR(status.st_mode);
+}
+
 } // namespace
 
 Result<void> CommandStore::open(const QString &path, const QByteArray &key)
 {
+    if (isSpecialFile(path))
+        return Failure{QString::fromUtf8(sqlite3_errstr(SQLITE_CANTOPEN))};
     // The page key derived here opens the database sooner; when it cannot
     // be derived or does not open it, SQLCipher derives its own from key.
     if (const std::optional<QByteArray> pageKey = SqlCipher::pageKeyOf(path, key); pageKey && openWith(path, *pageKey))

@@ -26,6 +26,8 @@ constexpr mode_t kPermissionBits = 0777;
 constexpr int kScratchNameTries = 16;
 constexpr int kScratchSuffixLength = 8;
 constexpr char kScratchPrefix[] = ".Source.list.";
+// Where a descriptor of the program is opened anew, as the file it points at.
+constexpr char kOwnDescriptors[] = "/proc/self/fd/";
 
 // An open descriptor, closed when this goes.
 class Descriptor
@@ -59,11 +61,11 @@ Failure notRegularFile()
     return {QString::fromUtf8(SourcesTexts::kNotRegularFile)};
 }
 
-// A loop or an over-long chain of links, or a pipe nobody reads, is not a
-// file to write; any other errno is the system's own reason.
+// A loop or an over-long chain of links is not a file to write; any other
+// errno is the system's own reason.
 Failure openFailure(int error = errno)
 {
-    return error == ELOOP || error == ENXIO ? notRegularFile() : systemFailure(error);
+    return error == ELOOP ? notRegularFile() : systemFailure(error);
 }
 
 // Writes all of bytes at offset, through short and interrupted writes.
@@ -102,25 +104,26 @@ Result<void> overwrite(int file, const QByteArray &bytes, off_t oldSize)
     return {};
 }
 
-// Writes the file the name leads to, in place. Only a regular file is opened
-// for writing: a look first keeps devices closed (opening one can act), and
-// the decision is made on what was opened, without waiting for a reader of a
-// pipe and without emptying anything before.
+// Writes the file the name leads to, in place. The name is followed once, to
+// a descriptor that only points at the file; that file is looked at and,
+// when it is a regular file, opened for writing through the descriptor, so
+// no other file is ever opened, however the name changes meanwhile (opening
+// a device can act, opening a pipe can wait for a reader).
 Result<void> writeInPlace(int folder, const QByteArray &bytes)
 {
-    struct stat target = {};
-    if (::fstatat(folder, SourcesTexts::kFileName, &target, 0) != 0)
+    const Descriptor target(::openat(folder, SourcesTexts::kFileName, O_PATH | O_CLOEXEC));
+    if (!target.isOpen())
         return openFailure();
-    if (!S_ISREG(target.st_mode))
-        return notRegularFile();
-    Descriptor file(::openat(folder, SourcesTexts::kFileName, O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-    if (!file.isOpen())
-        return openFailure();
-    if (::fstat(file.get(), &target) != 0)
+    struct stat status = {};
+    if (::fstat(target.get(), &status) != 0)
         return systemFailure();
-    if (!S_ISREG(target.st_mode))
+    if (!S_ISREG(status.st_mode))
         return notRegularFile();
-    if (const Result<void> written = overwrite(file.get(), bytes, target.st_size); !written)
+    const QByteArray reopened = kOwnDescriptors + QByteArray::number(target.get());
+    Descriptor file(::open(reopened.constData(), O_WRONLY | O_NOCTTY | O_CLOEXEC));
+    if (!file.isOpen())
+        return systemFailure();
+    if (const Result<void> written = overwrite(file.get(), bytes, status.st_size); !written)
         return written;
     if (!file.close())
         return systemFailure();

@@ -2,29 +2,15 @@
 
 #include "UpdateTexts.h"
 
-#include <QNetworkProxyFactory>
-#include <QTcpSocket>
-
 #include <algorithm>
 #include <iterator>
-#include <utility>
 
 namespace {
 
-// The most the connection holds for the fetch before it is read: the caps
-// of HttpResponse are then all the memory a fetch takes.
-constexpr qint64 kSocketBufferBytes = 16 * 1024;
 // How many redirects one fetch follows.
-constexpr int kMaxRedirects = 5;
-constexpr quint16 kHttpPort = 80;
-
-// Moved Permanently, Found, See Other, Temporary and Permanent Redirect.
-constexpr int kRedirectStatuses[] = {301, 302, 303, 307, 308};
-
-bool isRedirect(int status)
-{
-    return std::find(std::begin(kRedirectStatuses), std::end(kRedirectStatuses), status) != std::end(kRedirectStatuses);
-}
+constexpr long kMaxRedirects = 5;
+// The only scheme fetched, also after a redirect.
+constexpr char kScheme[] = "http";
 
 } // namespace
 
@@ -34,6 +20,9 @@ HttpTextFetch::HttpTextFetch(int timeoutMs, QObject *parent)
 {
     m_deadline.setSingleShot(true);
     connect(&m_deadline, &QTimer::timeout, this, [this] { finish(Failure{QStringLiteral("no answer in time")}); });
+    connect(&m_transfer, &CurlTransfer::done, this, &HttpTextFetch::transferred);
+    m_headers.reset(curl_slist_append(
+        nullptr, QByteArray(QByteArray(UpdateTexts::kCacheHeader) + ": " + UpdateTexts::kCacheHeaderValue).constData()));
 }
 
 HttpTextFetch::~HttpTextFetch()
@@ -44,96 +33,71 @@ HttpTextFetch::~HttpTextFetch()
 void HttpTextFetch::start(const QUrl &url)
 {
     stop();
-    m_redirects = 0;
+    if (!setUp(url))
+        return finish(Failure{QStringLiteral("libcurl cannot keep the fetch to http and its caps")});
     m_deadline.start(m_timeoutMs);
-    request(url);
+    m_transfer.start(m_easy.get());
 }
 
 void HttpTextFetch::stop()
 {
     m_deadline.stop();
-    dropConnection();
+    m_transfer.stop();
 }
 
-void HttpTextFetch::dropConnection()
+// False when the linked libcurl refuses an option (one older than the
+// header it was built with): the fetch would not be held to http and its caps.
+bool HttpTextFetch::setUp(const QUrl &url)
 {
-    if (QTcpSocket *socket = std::exchange(m_socket, nullptr)) {
-        socket->disconnect(this);
-        socket->abort();
-        socket->deleteLater();
-    }
+    m_easy.reset(curl_easy_init());
+    if (!m_easy || !m_headers)
+        qFatal("libcurl has no memory for a transfer");
+    m_url = url.toEncoded(QUrl::RemoveFragment);
+    m_error[0] = '\0';
+    m_headBytes = 0;
+    m_body.clear();
+    CURL *easy = m_easy.get();
+    const CURLcode results[] = {
+        curl_easy_setopt(easy, CURLOPT_URL, m_url.constData()),
+        curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, kScheme),
+        curl_easy_setopt(easy, CURLOPT_REDIR_PROTOCOLS_STR, kScheme),
+        curl_easy_setopt(easy, CURLOPT_HTTP_VERSION, long(CURL_HTTP_VERSION_1_1)),
+        curl_easy_setopt(easy, CURLOPT_HTTPHEADER, m_headers.get()),
+        curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, 1L),
+        curl_easy_setopt(easy, CURLOPT_MAXREDIRS, kMaxRedirects),
+        curl_easy_setopt(easy, CURLOPT_MAXFILESIZE_LARGE, curl_off_t(kMaxBodyBytes)),
+        curl_easy_setopt(easy, CURLOPT_HEADERFUNCTION, &HttpTextFetch::takeHead),
+        curl_easy_setopt(easy, CURLOPT_HEADERDATA, this),
+        curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &HttpTextFetch::takeBody),
+        curl_easy_setopt(easy, CURLOPT_WRITEDATA, this),
+        curl_easy_setopt(easy, CURLOPT_ERRORBUFFER, m_error),
+        curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L),
+    };
+    return std::all_of(std::begin(results), std::end(results), [](CURLcode result) { return result == CURLE_OK; });
 }
 
-void HttpTextFetch::request(const QUrl &url)
+// A count other than the one given stops the transfer.
+size_t HttpTextFetch::takeHead(char *, size_t, size_t count, void *self)
 {
-    if (url.scheme() != QLatin1String("http") || url.host().isEmpty())
-        return finish(Failure{QStringLiteral("not an http address: %1").arg(url.toString())});
-    m_url = url;
-    m_response = HttpResponse();
-    m_socket = new QTcpSocket(this);
-    m_socket->setReadBufferSize(kSocketBufferBytes);
-    connect(m_socket, &QTcpSocket::connected, this, &HttpTextFetch::sendRequest);
-    connect(m_socket, &QTcpSocket::readyRead, this, &HttpTextFetch::read);
-    connect(m_socket, &QTcpSocket::disconnected, this, &HttpTextFetch::closed);
-    connect(m_socket, &QTcpSocket::errorOccurred, this, [this](QAbstractSocket::SocketError error) {
-        if (error == QAbstractSocket::RemoteHostClosedError)
-            return closed();
-        finish(Failure{m_socket->errorString()});
-    });
-
-    // An HTTP proxy is asked for the whole URL; any other proxy (SOCKS) is
-    // the socket's business.
-    const QNetworkProxy proxy = QNetworkProxyFactory::proxyForQuery(QNetworkProxyQuery(url)).value(0);
-    m_throughProxy = proxy.type() == QNetworkProxy::HttpProxy || proxy.type() == QNetworkProxy::HttpCachingProxy;
-    if (m_throughProxy) {
-        m_socket->setProxy(QNetworkProxy::NoProxy);
-        m_socket->connectToHost(proxy.hostName(), proxy.port());
-    } else {
-        m_socket->setProxy(proxy.type() == QNetworkProxy::Socks5Proxy ? proxy : QNetworkProxy(QNetworkProxy::NoProxy));
-        m_socket->connectToHost(url.host(), quint16(url.port(kHttpPort)));
-    }
+    auto *fetch = static_cast<HttpTextFetch *>(self);
+    fetch->m_headBytes += qsizetype(count);
+    return fetch->m_headBytes <= kMaxHeadBytes ? count : 0;
 }
 
-void HttpTextFetch::sendRequest()
+size_t HttpTextFetch::takeBody(char *bytes, size_t, size_t count, void *self)
 {
-    const QByteArray target = m_throughProxy ? m_url.toEncoded(QUrl::RemoveFragment | QUrl::RemoveUserInfo)
-                                             : m_url.toEncoded(QUrl::RemoveScheme | QUrl::RemoveAuthority | QUrl::RemoveFragment);
-    const QByteArray host = m_url.toEncoded(QUrl::RemoveScheme | QUrl::RemoveUserInfo | QUrl::RemovePath | QUrl::RemoveQuery
-                                            | QUrl::RemoveFragment)
-                                .mid(2); // without the leading "//"
-    m_socket->write("GET " + (target.isEmpty() ? QByteArray("/") : target) + " HTTP/1.1\r\n"
-                    "Host: " + host + "\r\n"
-                    + UpdateTexts::kCacheHeader + ": " + UpdateTexts::kCacheHeaderValue + "\r\n"
-                    "Connection: close\r\n\r\n");
+    auto *fetch = static_cast<HttpTextFetch *>(self);
+    if (fetch->m_body.size() + qsizetype(count) > kMaxBodyBytes)
+        return 0;
+    fetch->m_body.append(bytes, qsizetype(count));
+    return count;
 }
 
-void HttpTextFetch::read()
+void HttpTextFetch::transferred(CURLcode result)
 {
-    if (m_response.feed(m_socket->readAll()) != HttpResponse::State::Reading)
-        answered();
-}
-
-void HttpTextFetch::closed()
-{
-    if (!m_socket)
-        return;
-    m_response.feed(m_socket->readAll());
-    m_response.close();
-    answered();
-}
-
-void HttpTextFetch::answered()
-{
-    if (m_response.state() == HttpResponse::State::Failed)
-        return finish(Failure{m_response.failure()});
-    if (isRedirect(m_response.status()) && !m_response.location().isEmpty()) {
-        if (++m_redirects > kMaxRedirects)
-            return finish(Failure{QStringLiteral("too many redirects")});
-        const QUrl next = m_url.resolved(QUrl::fromEncoded(m_response.location()));
-        dropConnection();
-        return request(next);
-    }
-    finish(QString::fromUtf8(m_response.body()));
+    if (result != CURLE_OK)
+        return finish(Failure{QString::fromUtf8(m_error[0] ? m_error : curl_easy_strerror(result))});
+    finish(QString::fromUtf8(m_body));
 }
 
 void HttpTextFetch::finish(const Result<QString> &body)

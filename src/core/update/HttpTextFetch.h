@@ -1,26 +1,29 @@
 #pragma once
 
-#include "HttpResponse.h"
+#include "CurlTransfer.h"
 #include "Result.h"
 
+#include <QByteArray>
 #include <QObject>
 #include <QString>
 #include <QTimer>
 #include <QUrl>
 
-class QTcpSocket;
+#include <memory>
 
-// Fetches one text document over HTTP/1.1 and reports it by signal; nothing
-// waits for it. The answer is read straight from the connection, so what one
-// fetch keeps in memory stays within HttpResponse's caps whatever the server
-// or a proxy sends. The proxy is the one Qt would use for the URL (http_proxy
-// and no_proxy); redirects to another http address are followed.
+// Fetches one text document over HTTP with libcurl and reports it by signal;
+// nothing waits for it. What one fetch keeps in memory stays within its caps
+// whatever the server or a proxy sends: the head lines of every response
+// together at most kMaxHeadBytes, the body at most kMaxBodyBytes. The proxy
+// is the environment's (http_proxy, no_proxy); redirects to another http
+// address are followed.
 class HttpTextFetch : public QObject
 {
     Q_OBJECT
 public:
+    static constexpr qsizetype kMaxHeadBytes = 16 * 1024;
     // The longest body accepted; a longer one fails the fetch.
-    static constexpr qint64 kMaxBodyBytes = HttpResponse::kMaxBodyBytes;
+    static constexpr qsizetype kMaxBodyBytes = 64 * 1024;
 
     explicit HttpTextFetch(int timeoutMs, QObject *parent = nullptr);
     ~HttpTextFetch() override;
@@ -31,7 +34,7 @@ public:
     void start(const QUrl &url);
     // Stops the fetch in progress; finished does not follow.
     void stop();
-    bool isRunning() const { return m_socket != nullptr; }
+    bool isRunning() const { return m_transfer.isRunning(); }
 
 signals:
     // The body, read as UTF-8, whatever the HTTP status; a failure when no
@@ -40,19 +43,26 @@ signals:
     void finished(const Result<QString> &body);
 
 private:
-    void request(const QUrl &url);
-    void dropConnection();
-    void sendRequest();
-    void read();
-    void closed();
-    void answered();
+    struct EasyCleanup {
+        void operator()(CURL *easy) const { curl_easy_cleanup(easy); }
+    };
+    struct ListFree {
+        void operator()(curl_slist *list) const { curl_slist_free_all(list); }
+    };
+
+    static size_t takeHead(char *bytes, size_t, size_t count, void *self);
+    static size_t takeBody(char *bytes, size_t, size_t count, void *self);
+    bool setUp(const QUrl &url);
+    void transferred(CURLcode result);
     void finish(const Result<QString> &body);
 
     const int m_timeoutMs;
     QTimer m_deadline;
-    QUrl m_url;
-    bool m_throughProxy = false; // the request goes to an HTTP proxy, which takes the whole URL
-    int m_redirects = 0;
-    QTcpSocket *m_socket = nullptr;
-    HttpResponse m_response;
+    CurlTransfer m_transfer;
+    std::unique_ptr<CURL, EasyCleanup> m_easy;
+    std::unique_ptr<curl_slist, ListFree> m_headers;
+    QByteArray m_url;
+    char m_error[CURL_ERROR_SIZE] = {};
+    qsizetype m_headBytes = 0;
+    QByteArray m_body;
 };

@@ -1,31 +1,16 @@
 #include "platform/BlockedClose.h"
 
+#include "XcbAtom.h"
+
 #include <QGuiApplication>
 #include <QPointer>
 #include <QWidget>
-
-#include <xcb/xcb.h>
-
-#include <cstdlib>
-#include <cstring>
 
 namespace {
 
 constexpr char kXcbEvent[] = "xcb_generic_event_t";
 // The top bit of an event's type tells that another client sent it.
 constexpr uint8_t kSentEventBit = 0x80;
-
-// The atom of the name, or none.
-uint32_t atom(xcb_connection_t *connection, const char *name)
-{
-    const xcb_intern_atom_cookie_t cookie = xcb_intern_atom(connection, 0, uint16_t(std::strlen(name)), name);
-    xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(connection, cookie, nullptr);
-    if (!reply)
-        return XCB_ATOM_NONE;
-    const uint32_t found = reply->atom;
-    std::free(reply);
-    return found;
-}
 
 // WM_DELETE_WINDOW, which Qt drops for a window that a modal box blocks.
 class BlockedCloseFilter final : public QAbstractNativeEventFilter
@@ -50,12 +35,11 @@ private:
 BlockedCloseFilter::BlockedCloseFilter(QWidget *window)
     : m_window(window)
 {
-    const auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    xcb_connection_t *connection = x11 ? x11->connection() : nullptr;
+    xcb_connection_t *connection = xcbConnection();
     if (!connection)
         return;
-    m_protocols = atom(connection, "WM_PROTOCOLS");
-    m_deleteWindow = atom(connection, "WM_DELETE_WINDOW");
+    m_protocols = xcbAtom(connection, "WM_PROTOCOLS");
+    m_deleteWindow = xcbAtom(connection, "WM_DELETE_WINDOW");
     QCoreApplication::instance()->installNativeEventFilter(this);
 }
 
