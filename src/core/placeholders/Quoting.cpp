@@ -89,6 +89,8 @@ Written written(const QString &value, Context context)
             return singleQuotedWord(value, QLatin1StringView("\"'"), QLatin1StringView("'\""));
         return asTyped(value);
     case Context::QuotedHereDoc:
+    case Context::Arithmetic: // a number; anything else is never copied from there
+    case Context::Unsure:     // never copied
         return asTyped(value);
     case Context::HereDoc:
         return escaped(value, kHereDocSpecials);
