@@ -221,6 +221,7 @@ void PlaceholdersTest::valuesThatLeaveTheirPlace_data()
     row("tab in a here-document", doc, u"a\tb"_s, u"cat > f <<'EOF'\na\u2409b\nEOF"_s, u"cat > f <<'EOF'\na\tb\nEOF"_s, QString());
     row("line break in a here-document", doc, u"a\nEOF\nrm x"_s, u"cat > f <<'EOF'\na\nEOF\nrm x\nEOF"_s, doc,
         QString::fromUtf8(T::kLineBreakInHereDoc));
+    row("the end of the here-document", doc, u"EOF"_s, u"cat > f <<'EOF'\nEOF\nEOF"_s, doc, QString::fromUtf8(T::kMovesTheRest));
     row("line break in a word", u"ls <目录>"_s, u"a\nb"_s, u"ls 'a\nb'"_s, u"ls 'a\nb'"_s, QString());
     row("line break in a command", u"nohup <命令> &"_s, u"ls\nrm x"_s, u"nohup ls\nrm x &"_s, u"nohup <命令> &"_s,
         QString::fromUtf8(T::kLineBreakInCommand));

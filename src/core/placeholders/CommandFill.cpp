@@ -132,6 +132,9 @@ void CommandFill::parse(const QString &command)
     shape += m_literals.last();
 
     const QList<Context> contexts = ShellText::contextsOf(shape);
+    m_literalContexts = contexts;
+    for (auto it = standIns.crbegin(); it != standIns.crend(); ++it)
+        m_literalContexts.remove(*it);
     const bool sql = runsMySql(shape);
     for (qsizetype i = 0; i < found.size(); ++i) {
         const qsizetype at = standIns.at(i);
@@ -147,6 +150,7 @@ void CommandFill::render()
     m_text.clear();
     m_places.clear();
     m_writes.clear();
+    QHash<QString, bool> moves; // whether each word's value changes the command's own text
     for (qsizetype i = 0; i < m_slots.size(); ++i) {
         m_text += m_literals.at(i);
         const Slot &slot = m_slots.at(i);
@@ -157,6 +161,12 @@ void CommandFill::render()
             write = writtenFor(slot, value);
             write.text = visible(write.text);
             judge(slot, value, place);
+            if (!moves.contains(slot.word))
+                moves.insert(slot.word, movesTheRest(slot.word, value));
+            if (place.withheld.isEmpty() && moves.value(slot.word)) {
+                place.problems.append(QString::fromUtf8(PlaceholderTexts::kMovesTheRest));
+                place.withheld = place.problems.last();
+            }
             m_text += write.text;
         } else {
             m_text += shownPlaceholder(slot.word);
@@ -172,6 +182,29 @@ Quoting::Written CommandFill::writtenFor(const Slot &slot, const QString &value)
 {
     const bool code = slot.kind == ValueKind::Kind::Command && slot.context == Context::Plain;
     return code ? Quoting::asTyped(value) : Quoting::written(value, slot.context);
+}
+
+// Whether the shell reads any of the command's own text otherwise with the
+// value in the word's places, the other places holding their stand-in: a
+// value that ends a here-document early, say.
+bool CommandFill::movesTheRest(const QString &word, const QString &value) const
+{
+    QString filled;
+    QList<qsizetype> ownText; // where each character of the literals stands in `filled`
+    ownText.reserve(m_literalContexts.size());
+    for (qsizetype i = 0; i < m_literals.size(); ++i) {
+        for (qsizetype k = 0; k < m_literals.at(i).size(); ++k)
+            ownText.append(filled.size() + k);
+        filled += m_literals.at(i);
+        if (i < m_slots.size())
+            filled += m_slots.at(i).word == word ? writtenFor(m_slots.at(i), value).text : QString(kStandIn);
+    }
+    const QList<Context> contexts = ShellText::contextsOf(filled);
+    for (qsizetype k = 0; k < ownText.size(); ++k) {
+        if (contexts.at(ownText.at(k)) != m_literalContexts.at(k))
+            return true;
+    }
+    return false;
 }
 
 // Why the value does not fit the place, and why it is never copied from it.

@@ -85,10 +85,12 @@ private:
     void parse(const QString &command);
     void render();
     static Quoting::Written writtenFor(const Slot &slot, const QString &value);
+    bool movesTheRest(const QString &word, const QString &value) const;
     static void judge(const Slot &slot, const QString &value, Place &place);
     Edited editValue(int place, qsizetype from, qsizetype to, const QString &inserted);
 
     QStringList m_literals; // the command's own text around the slots, one more than slots
+    QList<ShellText::Context> m_literalContexts; // how the shell reads the literals' characters, one after the other
     QList<Slot> m_slots;
     QHash<QString, QString> m_values;
     QString m_text;

@@ -50,6 +50,7 @@ inline constexpr char kControlCharacter[] = "值里有看不见的控制字符(�
 inline constexpr char kLineBreakInHereDoc[] = "这里的值不能换行:换行会改变后面几行的意思,复制时不会带上这个值";
 inline constexpr char kLineBreakInCommand[] = "命令里的换行会让后面的部分变成另一条命令,复制时不会带上这个值";
 inline constexpr char kNotNumberInArithmetic[] = "这里的值会被当作算式计算,只能填数字,复制时不会带上别的值";
+inline constexpr char kMovesTheRest[] = "这个值会改变命令其余部分的读法(例如正好是here-document的结束标记),复制时不会带上这个值";
 inline constexpr char kUnsurePlace[] = "看不准shell会怎样读这里的值,为了安全,复制时不会带上它";
 
 // What 复制 says in place of its notice when it left values out: the first

@@ -44,13 +44,13 @@ qsizetype readHereDoc(const QString &text, qsizetype i, HereDoc &doc)
 // code (a substitution), or the line's end.
 qsizetype codeInLine(const QString &text, qsizetype begin, qsizetype end)
 {
-    const QStringView line = QStringView(text).sliced(begin, end - begin);
-    qsizetype code = line.size();
-    for (const QLatin1StringView start : {QLatin1StringView("$("), QLatin1StringView("`")}) {
-        if (const qsizetype found = line.indexOf(start); found >= 0)
-            code = std::min(code, found);
+    for (qsizetype i = begin; i < end; ++i) {
+        if (text.at(i) == QLatin1Char('\\'))
+            ++i;
+        else if (text.at(i) == QLatin1Char('`') || QStringView(text).sliced(i, end - i).startsWith(QLatin1StringView("$(")))
+            return i;
     }
-    return begin + code;
+    return end;
 }
 
 // Marks the bodies of the pending here-documents, which start at i; returns
