@@ -52,6 +52,7 @@ QString printing(Context context, const QString &written)
     case Context::Comment:
     case Context::Arithmetic:
     case Context::Unsure:
+    case Context::HereDocEnd:
         break;
     }
     return {};

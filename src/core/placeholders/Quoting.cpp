@@ -96,6 +96,7 @@ Written written(const QString &value, Context context)
         return escaped(value, kHereDocSpecials);
     case Context::Plain:
     case Context::Comment:
+    case Context::HereDocEnd:
         break;
     }
     if (isBareWord(value))

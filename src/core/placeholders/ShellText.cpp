@@ -71,7 +71,7 @@ qsizetype markHereDocs(const QString &text, qsizetype i, const QList<HereDoc> &d
             const Context body = doc.quoted ? Context::QuotedHereDoc : Context::HereDoc;
             const qsizetype code = last || doc.quoted ? end : codeInLine(text, i, end);
             for (qsizetype k = i; k < end; ++k)
-                contexts[k] = last ? Context::Plain : k < code ? body : Context::Unsure;
+                contexts[k] = last ? Context::HereDocEnd : k < code ? body : Context::Unsure;
             i = end + 1;
             if (last)
                 break;
@@ -120,6 +120,7 @@ public:
             case Context::Plain:
             case Context::QuotedHereDoc:
             case Context::HereDoc:
+            case Context::HereDocEnd:
                 readPlain();
                 break;
             }

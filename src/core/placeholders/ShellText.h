@@ -17,6 +17,7 @@ enum class Context {
     Comment,       // after a "#" that starts a word
     QuotedHereDoc, // body of <<'EOF': passed on untouched
     HereDoc,       // body of <<EOF: expanded like double quotes
+    HereDocEnd,    // the line that ends a here-document
     Arithmetic,    // $(( ... )) or (( ... )): read as an arithmetic expression
     Unsure,        // text whose reading the reader cannot be sure of: backquotes, a
                    // substitution in a here-document, what follows a "case" inside $( )
