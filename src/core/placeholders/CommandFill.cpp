@@ -237,8 +237,8 @@ void CommandFill::judge(const Slot &slot, const QString &value, Place &place)
         withhold(PlaceholderTexts::kLineBreakInCommand);
     if (command && std::any_of(value.cbegin(), value.cend(), [](QChar c) { return kLineEnders.contains(c); }))
         add(PlaceholderTexts::kCommandEndsLine);
-    if (slot.context == Context::Arithmetic
-        && !std::all_of(value.cbegin(), value.cend(), [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }))
+    static const QRegularExpression decimal(QStringLiteral("^(?:0|[1-9][0-9]{0,17})$"));
+    if (slot.context == Context::Arithmetic && !decimal.match(value).hasMatch())
         withhold(PlaceholderTexts::kNotNumberInArithmetic);
     if (slot.context == Context::Unsure)
         withhold(PlaceholderTexts::kUnsurePlace);
