@@ -236,6 +236,8 @@ void PlaceholdersTest::valuesThatLeaveTheirPlace_data()
     row("a word inside a substitution in double quotes", u"echo \"$(ls -- <目录>)\""_s, u"$(pwn)"_s,
         u"echo \"$(ls -- '$(pwn)')\""_s, u"echo \"$(ls -- '$(pwn)')\""_s, QString());
     row("backquotes", u"echo `ls <目录>`"_s, u"a"_s, u"echo `ls a`"_s, u"echo `ls <目录>`"_s, QString::fromUtf8(T::kUnsurePlace));
+    row("after a case inside a substitution", u"x=$(case a in a) ls <目录>;; esac)"_s, u"a"_s,
+        u"x=$(case a in a) ls a;; esac)"_s, u"x=$(case a in a) ls <目录>;; esac)"_s, QString::fromUtf8(T::kUnsurePlace));
     row("www. added by the command", u"certbot -d <域名> -d www.<域名>"_s, u"www.a.com"_s, u"certbot -d www.a.com -d www.www.a.com"_s,
         u"certbot -d www.a.com -d www.www.a.com"_s, QString::fromUtf8(T::kWwwAdded));
     row("a range for ufw", u"ufw allow <端口号>/tcp"_s, u"8000:8100"_s, u"ufw allow 8000:8100/tcp"_s, u"ufw allow 8000:8100/tcp"_s,
