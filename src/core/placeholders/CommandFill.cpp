@@ -379,7 +379,7 @@ QString CommandFill::tooltipOf(int place) const
     const Place &shown = m_places.at(place);
     if (!shown.filled)
         return QString::fromUtf8(PlaceholderTexts::kFillIn).arg(shown.word, ValueKind::hintOf(m_slots.at(place).kind));
-    const QString value = m_values.value(shown.word);
+    const QString value = visible(m_values.value(shown.word));
     QStringList lines = shown.problems;
     lines.append(QString::fromUtf8(PlaceholderTexts::kFilled).arg(value, shown.word));
     const QString &written = m_writes.at(place).text;
