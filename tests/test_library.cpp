@@ -2,6 +2,7 @@
 #include "TestApp.h"
 
 #include "library/SearchTerm.h"
+#include "placeholders/PlaceholderTexts.h"
 #include "library/SqlCipher.h"
 #include "ui/library/PlaceholderFiller.h"
 #include "ui/widgets/MultiLineBox.h"
@@ -103,6 +104,7 @@ private slots:
     void choosingNamesByClicksAndKeys();
     void placeholdersTypedEveryWay_data();
     void placeholdersTypedEveryWay();
+    void valueWithAControlIsLeftOut();
 };
 
 void LibraryTest::searchByNameAndByCommand()
@@ -501,6 +503,27 @@ void LibraryTest::placeholdersTypedEveryWay()
             box.undo();
     }
     QCOMPARE(box.text(), shown);
+}
+
+// A value holding a control character shows its picture and is left out of
+// the copy, its placeholder standing there, and the box says why instead of
+// the notice; the rest of the command keeps its line ends.
+void LibraryTest::valueWithAControlIsLeftOut()
+{
+    TestApp app({{u"看目录"_s, u"cd /tmp%ls <目录> <目录>"_s}});
+    app.started();
+    select(app, 0);
+    auto *details = app.find<QPlainTextEdit>(QStringLiteral("Text2"));
+    details->setFocus();
+    QTest::keyClick(details, Qt::Key_F3);
+    details->insertPlainText(u"a\x03 touch /tmp/P #"_s);
+    QCOMPARE(details->toPlainText(), u"cd /tmp\nls 'a\u2403 touch /tmp/P #' 'a\u2403 touch /tmp/P #'"_s);
+    app.desktop.log.clear();
+    QTest::mouseClick(app.find<QPushButton>(QStringLiteral("Command1")), Qt::LeftButton);
+    const QString why = QString::fromUtf8(PlaceholderTexts::kCopyWithheld) + u"\n“<目录>”:"_s
+                        + QString::fromUtf8(PlaceholderTexts::kControlCharacter);
+    QCOMPARE(app.desktop.log, QStringList({u"clear"_s, u"set:cd /tmp\r\nls <目录> <目录>"_s, u"box:"_s + why}));
+    QVERIFY(!app.find<QWidget>(QStringLiteral("um(7)"))->isVisible());
 }
 
 QTEST_MAIN(LibraryTest)

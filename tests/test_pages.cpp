@@ -724,7 +724,8 @@ void PagesTest::virtualHost()
 }
 
 // The folder and the domain stand unquoted in the configuration: a blank,
-// quote, backslash or line break in either is refused, and nothing copied.
+// quote, backslash, line break or Apache's "${" in either is refused, and
+// nothing copied.
 void PagesTest::virtualHostWords()
 {
     const QString path = QString::fromUtf8(SubdomainTexts::kPathNotOneWord);
@@ -741,6 +742,9 @@ void PagesTest::virtualHostWords()
         {"folder, then a directive", u"a b"_s, u"/var/www\nInclude /etc/shadow"_s, path},
         {"domain, then a directive", u"example.com\r\nServerAlias *"_s, u"/var/www"_s,
          QString::fromUtf8(SubdomainTexts::kDomainNotOneWord)},
+        {"folder from Apache's variables", u"blog.example.com"_s, u"${APACHE_LOG_DIR}"_s, path},
+        {"domain from Apache's variables", u"${SERVER_NAME}.com"_s, u"/var/www"_s, QString::fromUtf8(SubdomainTexts::kDomainNotOneWord)},
+        {"a lone dollar sign", u"blog.example.com"_s, u"/var/www/$1{x}"_s, QString::fromUtf8(SubdomainTexts::kConfigCopied)},
     };
     TestApp app;
     app.started();

@@ -1,5 +1,6 @@
 #include "CommandCheck.h"
 
+#include "NameCheck.h"
 #include "ShellSyntax.h"
 #include "library/LibraryTexts.h"
 
@@ -184,7 +185,11 @@ QStringList textProblems(const QString &code, bool onServer)
 
     for (const Placeholder &placeholder : placeholders) {
         const Context context = contexts.at(placeholder.begin);
-        if (context != Context::Plain && context != Context::SingleQuoted && context != Context::QuotedHereDoc)
+        if (context == Context::Unsure)
+            problems.append(QStringLiteral("读不准“<%1>”在shell里的位置(反引号里、here-document的命令替换里或$( )里的case之后):"
+                                           "占位符要写在shell的读法确定的地方")
+                                .arg(placeholder.word));
+        else if (context != Context::Plain && context != Context::SingleQuoted && context != Context::QuotedHereDoc)
             problems.append(QStringLiteral("“<%1>”只能写在shell单词里、单引号里或带引号的here-document里,"
                                            "填入的值才能按所在位置加上引号")
                                 .arg(placeholder.word));
@@ -200,13 +205,20 @@ QStringList textProblems(const QString &code, bool onServer)
         }
     }
 
-    static const QRegularExpression directive(QStringLiteral("#\\s*shellcheck\\s+disable\\s*="));
-    for (auto it = directive.globalMatch(pasted); it.hasNext();) {
-        if (contexts.at(it.next().capturedStart()) == Context::Comment) {
-            problems.append(QStringLiteral("命令里不能有“# shellcheck disable=”,它会让ShellCheck放过这条命令"));
-            break;
-        }
-    }
+    // A directive anywhere, in any capitals: ShellCheck reads it in a comment
+    // that only this checker's reading of the text may take for a here-document.
+    static const QRegularExpression directive(QStringLiteral("#\\s*shellcheck\\s+\\w+\\s*="),
+                                              QRegularExpression::CaseInsensitiveOption);
+    if (directive.match(pasted).hasMatch())
+        problems.append(QStringLiteral("命令里不能有“# shellcheck disable=”这样的ShellCheck指令(不论大小写、写在哪里),"
+                                       "它会让ShellCheck放过这条命令"));
+    if (std::any_of(pasted.cbegin(), pasted.cend(), [](QChar c) { return c != QLatin1Char('\n') && c.category() == QChar::Other_Control; }))
+        problems.append(QStringLiteral("命令里有控制字符(Ctrl+C、Esc、回车、制表符等):粘贴到终端时它会被当作按键"));
+    // Interactive bash expands these before it reads the line: "^a^b" runs
+    // the previous command changed, "!!", "!n" and "!str" an earlier one.
+    static const QRegularExpression history(QStringLiteral("^[ \\t]*((?:\\^|![^\\s=(])\\S*)"), QRegularExpression::MultilineOption);
+    if (const QRegularExpressionMatch match = history.match(pasted); match.hasMatch())
+        problems.append(QStringLiteral("有一行以“%1”开头,交互式bash会把它当作历史命令展开").arg(match.captured(1)));
 
     QString outside = pasted;
     for (auto it = placeholders.crbegin(); it != placeholders.crend(); ++it)
@@ -225,37 +237,19 @@ QStringList textProblems(const QString &code, bool onServer)
     return problems;
 }
 
-namespace {
-
-bool isFormatCharacter(QChar c)
-{
-    return c.category() == QChar::Other_Format;
-}
-
-// A name as the eye reads it: composed (NFC), without invisible format
-// characters (bidirectional and zero-width controls, a byte order mark).
-QString visibleForm(const QString &name)
-{
-    QString form = name.normalized(QString::NormalizationForm_C);
-    form.removeIf(isFormatCharacter);
-    return form;
-}
-
-} // namespace
-
 QList<Fault> nameFaults(const QList<CommandSource::Entry> &entries, const WidthProblem &widthProblem)
 {
     QList<Fault> faults;
     QHash<QString, int> firstLine;
     for (const CommandSource::Entry &entry : entries) {
         const QString &name = entry.command.name;
-        const QString visible = visibleForm(name);
+        const QString visible = NameCheck::visibleForm(name);
         if (const auto it = firstLine.constFind(visible); it != firstLine.cend())
             faults.append({entry.line, QStringLiteral("名称“%1”与第%2行重复").arg(visible).arg(*it)});
         else
             firstLine.insert(visible, entry.line);
-        if (std::any_of(name.cbegin(), name.cend(), isFormatCharacter))
-            faults.append({entry.line, QStringLiteral("名称“%1”里有看不见的控制字符(双向或零宽)").arg(visible)});
+        for (const QString &problem : NameCheck::lookAlikeProblems(name))
+            faults.append({entry.line, QStringLiteral("名称“%1”%2").arg(visible, problem)});
         if (!hasHan(name))
             faults.append({entry.line, QStringLiteral("名称“%1”里没有中文").arg(name)});
         if (const auto problem = widthProblem(name))

@@ -89,11 +89,12 @@ xdotool type --delay 40 zhandian
 # no place takes the composed letters as its value.
 within 50 eval "[ \"\$(tinted $to_fill | wc -l)\" -ge $waiting ]" || fail "composing kept the placeholder selected or changed it"
 import -window root "$shot_dir/$method-composing.png"
-[ -z "$(tinted $filled)" ] || fail "the composing text was taken as a value"
+[ -z "$(tinted $filled)$(tinted $misfit)" ] || fail "the composing text was taken as a value"
 pass "$method: the composing text is shown, every placeholder still waits"
 
 xdotool key space
-within 50 eval '[ -n "$(tinted $filled)" ]' || fail "the commit filled no place"
+# 站点 is no absolute folder: its places are filled and marked.
+within 50 eval '[ -n "$(tinted $misfit)" ]' || fail "the commit filled no place"
 ime_off
 xdotool key --clearmodifiers F3
 xdotool type --delay 40 a.com

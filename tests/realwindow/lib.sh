@@ -157,10 +157,12 @@ dark() { # a pixel of the painted frame: every channel below 0x40
 }
 
 # The details box Text2 in client pixels, and the tints of a placeholder
-# still to fill and of a filled one (src/ui/PlaceholderFiller.cpp).
+# still to fill, of a filled one and of one whose value does not fit
+# (src/ui/library/PlaceholderFiller.cpp).
 box=(336 200 265 105)
 to_fill=FFE28A
 filled=CCEBCC
+misfit=F6C2C2
 # Prints the box's areas of a tint, "x y" in client pixels, in reading order.
 tinted() {
   import -window root ppm:- \

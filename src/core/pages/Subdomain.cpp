@@ -22,6 +22,10 @@ bool isDomainCharacter(QChar c)
     return Ascii::isLetter(u) || Ascii::isDigit(u) || u == '.' || u == '-';
 }
 
+// Where Apache puts the value of one of its variables ("${APACHE_LOG_DIR}")
+// while it reads its configuration.
+constexpr char kApacheVariable[] = "${";
+
 bool isConfigWordCharacter(QChar c)
 {
     return !c.isSpace() && c.category() != QChar::Other_Control && c != u'"' && c != u'\'' && c != u'\\';
@@ -54,7 +58,7 @@ QString bindCommands(const QString &domain)
 
 bool isOneConfigWord(const QString &text)
 {
-    return std::all_of(text.cbegin(), text.cend(), isConfigWordCharacter);
+    return std::all_of(text.cbegin(), text.cend(), isConfigWordCharacter) && !text.contains(QLatin1String(kApacheVariable));
 }
 
 QString fillTemplate(const QString &hostTemplate, const QString &domain, const QString &path)

@@ -28,7 +28,8 @@ QString bindCommands(const QString &domain);
 // Whether the text stands in a line of Apache's configuration as one word,
 // read as it is written: it holds no blank, line break or other control
 // character, no quote and no backslash, which Apache reads as the word's
-// end, quoting, an escape or a line continued. An empty text passes.
+// end, quoting, an escape or a line continued, and no "${", where Apache puts
+// the value of one of its variables. An empty text passes.
 bool isOneConfigWord(const QString &text);
 
 // The template with every "域名" replaced by the domain, then every "路径" in

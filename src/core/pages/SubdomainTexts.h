@@ -73,8 +73,8 @@ inline constexpr char kConfirmQuestion[] = "确定输入正确吗?";
 inline constexpr char kCommandsCopied[] = "当前代码已复制到你的剪贴板，现在直接在窗口中右键粘贴即可";
 inline constexpr char kEnterPath[] = "请输入绑定路径";
 // The folder and the domain stand unquoted in the configuration.
-inline constexpr char kPathNotOneWord[] = "绑定路径不能含有空格、引号、反斜杠或换行";
-inline constexpr char kDomainNotOneWord[] = "域名不能含有空格、引号、反斜杠或换行";
+inline constexpr char kPathNotOneWord[] = "绑定路径不能含有空格、引号、反斜杠、换行或“${”";
+inline constexpr char kDomainNotOneWord[] = "域名不能含有空格、引号、反斜杠、换行或“${”";
 inline constexpr char kConfigCopied[] = "内容已复制,请继续按下方提示操作";
 
 } // namespace SubdomainTexts

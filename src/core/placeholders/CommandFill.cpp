@@ -2,6 +2,7 @@
 
 #include "PlaceholderTexts.h"
 
+#include <QRegularExpression>
 #include <QSet>
 
 #include <algorithm>
@@ -14,10 +15,71 @@ using ShellText::Context;
 // stands: one plain letter.
 constexpr QLatin1Char kStandIn('x');
 
-// Characters after which a word begins.
+// Characters after which a word begins; those that end a command.
 const QString kWordBreaks = QStringLiteral(";&|(");
+const QString kCommandBreaks = QStringLiteral(";&|(\n");
 // Characters of a command value that end its line early or turn the rest of it into a comment.
-const QString kLineEnders = QStringLiteral(";&|#\n");
+const QString kLineEnders = QStringLiteral(";&|#");
+// What the recipe itself puts before a domain.
+const QString kWww = QStringLiteral("www.");
+// The program that takes port ranges ("8000:8100").
+const QString kPortRangeProgram = QStringLiteral("ufw");
+// Where the first character of the control pictures stands (U+2400 "␀"),
+// the picture of DEL, and what a control of the C1 set shows as.
+constexpr char16_t kControlPictures = 0x2400;
+constexpr char16_t kDeletePicture = 0x2421;
+constexpr char16_t kC1Picture = 0xFFFD;
+constexpr char16_t kC0End = 0x20;
+constexpr char16_t kDelete = 0x7F;
+
+bool isControl(QChar c)
+{
+    return c.category() == QChar::Other_Control;
+}
+
+// A control character as the box shows it.
+QChar pictureOf(QChar c)
+{
+    if (c.unicode() < kC0End)
+        return QChar(char16_t(kControlPictures + c.unicode()));
+    return QChar(c.unicode() == kDelete ? kDeletePicture : kC1Picture);
+}
+
+// The value's control characters, but its line breaks, as their pictures.
+QString visible(QString written)
+{
+    for (QChar &c : written) {
+        if (isControl(c) && c != QLatin1Char('\n'))
+            c = pictureOf(c);
+    }
+    return written;
+}
+
+bool isHereDoc(Context context)
+{
+    return context == Context::QuotedHereDoc || context == Context::HereDoc;
+}
+
+// The program of the command that the character at i belongs to.
+QString programAt(const QString &shape, const QList<Context> &contexts, qsizetype i)
+{
+    qsizetype start = i;
+    while (start > 0 && !(contexts.at(start - 1) == Context::Plain && kCommandBreaks.contains(shape.at(start - 1))))
+        --start;
+    while (start < i && shape.at(start).isSpace())
+        ++start;
+    qsizetype end = start;
+    while (end < shape.size() && !shape.at(end).isSpace())
+        ++end;
+    return shape.mid(start, end - start);
+}
+
+// Whether the command hands text to MySQL.
+bool runsMySql(const QString &shape)
+{
+    static const QRegularExpression mysql(QStringLiteral("(?:^|[\\s;&|(])mysql(?:\\s|$)"));
+    return mysql.match(shape).hasMatch();
+}
 
 bool isQuote(QChar c)
 {
@@ -70,9 +132,15 @@ void CommandFill::parse(const QString &command)
     shape += m_literals.last();
 
     const QList<Context> contexts = ShellText::contextsOf(shape);
+    m_literalContexts = contexts;
+    for (auto it = standIns.crbegin(); it != standIns.crend(); ++it)
+        m_literalContexts.remove(*it);
+    const bool sql = runsMySql(shape);
     for (qsizetype i = 0; i < found.size(); ++i) {
         const qsizetype at = standIns.at(i);
-        m_slots.append({found.at(i).word, ValueKind::kindOf(found.at(i).word), contexts.at(at), startsWord(shape, contexts, at)});
+        const ValueKind::Setting setting{programAt(shape, contexts, at) == kPortRangeProgram, sql};
+        m_slots.append({found.at(i).word, ValueKind::kindOf(found.at(i).word, setting), contexts.at(at),
+                        startsWord(shape, contexts, at), QStringView(shape).first(at).endsWith(kWww)});
     }
     render();
 }
@@ -82,16 +150,23 @@ void CommandFill::render()
     m_text.clear();
     m_places.clear();
     m_writes.clear();
+    QHash<QString, bool> moves; // whether each word's value changes the command's own text
     for (qsizetype i = 0; i < m_slots.size(); ++i) {
         m_text += m_literals.at(i);
         const Slot &slot = m_slots.at(i);
-        Place place{slot.word, m_text.size(), 0, m_values.contains(slot.word), {}};
+        Place place{slot.word, m_text.size(), 0, m_values.contains(slot.word), {}, {}};
         Quoting::Written write;
         if (place.filled) {
             const QString &value = m_values[slot.word];
-            const bool code = slot.kind == ValueKind::Kind::Command && slot.context == Context::Plain;
-            write = code ? Quoting::asTyped(value) : Quoting::written(value, slot.context);
-            place.problems = problemsOf(slot, value);
+            write = writtenFor(slot, value);
+            write.text = visible(write.text);
+            judge(slot, value, place);
+            if (!moves.contains(slot.word))
+                moves.insert(slot.word, movesTheRest(slot.word, value));
+            if (place.withheld.isEmpty() && moves.value(slot.word)) {
+                place.problems.append(QString::fromUtf8(PlaceholderTexts::kMovesTheRest));
+                place.withheld = place.problems.last();
+            }
             m_text += write.text;
         } else {
             m_text += shownPlaceholder(slot.word);
@@ -103,20 +178,91 @@ void CommandFill::render()
     m_text += m_literals.last();
 }
 
-QStringList CommandFill::problemsOf(const Slot &slot, const QString &value) const
+Quoting::Written CommandFill::writtenFor(const Slot &slot, const QString &value)
 {
-    QStringList problems;
+    const bool code = slot.kind == ValueKind::Kind::Command && slot.context == Context::Plain;
+    return code ? Quoting::asTyped(value) : Quoting::written(value, slot.context);
+}
+
+// Whether the shell reads any of the command's own text otherwise with the
+// value in the word's places, the other places holding their stand-in: a
+// value that ends a here-document early, say.
+bool CommandFill::movesTheRest(const QString &word, const QString &value) const
+{
+    QString filled;
+    QList<qsizetype> ownText; // where each character of the literals stands in `filled`
+    ownText.reserve(m_literalContexts.size());
+    for (qsizetype i = 0; i < m_literals.size(); ++i) {
+        for (qsizetype k = 0; k < m_literals.at(i).size(); ++k)
+            ownText.append(filled.size() + k);
+        filled += m_literals.at(i);
+        if (i < m_slots.size())
+            filled += m_slots.at(i).word == word ? writtenFor(m_slots.at(i), value).text : QString(kStandIn);
+    }
+    const QList<Context> contexts = ShellText::contextsOf(filled);
+    for (qsizetype k = 0; k < ownText.size(); ++k) {
+        if (contexts.at(ownText.at(k)) != m_literalContexts.at(k))
+            return true;
+    }
+    return false;
+}
+
+// Why the value does not fit the place, and why it is never copied from it.
+void CommandFill::judge(const Slot &slot, const QString &value, Place &place)
+{
+    const auto add = [&place](const char *reason) { place.problems.append(QString::fromUtf8(reason)); };
+    const auto withhold = [&place](const char *reason) {
+        place.problems.append(QString::fromUtf8(reason));
+        if (place.withheld.isEmpty())
+            place.withheld = place.problems.last();
+    };
+    using ValueKind::Kind;
     if (const Result<void> fits = ValueKind::check(slot.kind, value); !fits)
-        problems.append(fits.error());
-    if (slot.startsWord && value.startsWith(QLatin1Char('-')))
-        problems.append(QString::fromUtf8(PlaceholderTexts::kLooksLikeOption));
-    const bool hereDoc = slot.context == Context::QuotedHereDoc || slot.context == Context::HereDoc;
+        place.problems.append(fits.error());
+    // A key either fits or has its own reason.
+    if (slot.startsWord && slot.kind != Kind::PublicKey && value.startsWith(QLatin1Char('-')))
+        add(PlaceholderTexts::kLooksLikeOption);
+    if (slot.afterWww && value.startsWith(kWww, Qt::CaseInsensitive))
+        add(PlaceholderTexts::kWwwAdded);
+    const bool hereDoc = isHereDoc(slot.context);
+    const bool command = slot.kind == Kind::Command && slot.context == Context::Plain;
+    // A here-document takes a TAB as it is: a configuration's or a table's.
+    if (std::any_of(value.cbegin(), value.cend(), [&](QChar c) {
+            return isControl(c) && c != QLatin1Char('\n') && !(hereDoc && c == QLatin1Char('\t'));
+        }))
+        withhold(PlaceholderTexts::kControlCharacter);
     if (hereDoc && value.contains(QLatin1Char('\n')))
-        problems.append(QString::fromUtf8(PlaceholderTexts::kLineBreakInHereDoc));
-    if (slot.kind == ValueKind::Kind::Command && slot.context == Context::Plain
-        && std::any_of(value.cbegin(), value.cend(), [](QChar c) { return kLineEnders.contains(c); }))
-        problems.append(QString::fromUtf8(PlaceholderTexts::kCommandEndsLine));
-    return problems;
+        withhold(PlaceholderTexts::kLineBreakInHereDoc);
+    if (command && value.contains(QLatin1Char('\n')))
+        withhold(PlaceholderTexts::kLineBreakInCommand);
+    if (command && std::any_of(value.cbegin(), value.cend(), [](QChar c) { return kLineEnders.contains(c); }))
+        add(PlaceholderTexts::kCommandEndsLine);
+    static const QRegularExpression decimal(QStringLiteral("^(?:0|[1-9][0-9]{0,17})$"));
+    if (slot.context == Context::Arithmetic && !decimal.match(value).hasMatch())
+        withhold(PlaceholderTexts::kNotNumberInArithmetic);
+    if (slot.context == Context::Unsure)
+        withhold(PlaceholderTexts::kUnsurePlace);
+}
+
+CommandFill::Copy CommandFill::copy() const
+{
+    Copy out;
+    QStringList left;
+    for (qsizetype i = 0; i < m_slots.size(); ++i) {
+        out.text += m_literals.at(i);
+        const Place &place = m_places.at(i);
+        if (!place.filled || !place.withheld.isEmpty())
+            out.text += shownPlaceholder(place.word);
+        else
+            out.text += writtenFor(m_slots.at(i), m_values.value(place.word)).text;
+        const QString line = QString::fromUtf8(PlaceholderTexts::kWithheldValue).arg(place.word, place.withheld);
+        if (!place.withheld.isEmpty() && !left.contains(line))
+            left.append(line);
+    }
+    out.text += m_literals.last();
+    if (!left.isEmpty())
+        out.notice = (QStringList{QString::fromUtf8(PlaceholderTexts::kCopyWithheld)} + left).join(QLatin1Char('\n'));
+    return out;
 }
 
 void CommandFill::setValue(const QString &word, const QString &value)
@@ -265,7 +411,7 @@ QString CommandFill::tooltipOf(int place) const
     const Place &shown = m_places.at(place);
     if (!shown.filled)
         return QString::fromUtf8(PlaceholderTexts::kFillIn).arg(shown.word, ValueKind::hintOf(m_slots.at(place).kind));
-    const QString value = m_values.value(shown.word);
+    const QString value = visible(m_values.value(shown.word));
     QStringList lines = shown.problems;
     lines.append(QString::fromUtf8(PlaceholderTexts::kFilled).arg(value, shown.word));
     const QString &written = m_writes.at(place).text;

@@ -14,7 +14,8 @@
 // A command with placeholders "<中文说明>" and the values typed for them: the
 // text it shows, in which every place of a placeholder holds its value written
 // for where it stands (Quoting), or the placeholder while it has none; and
-// where each place lies in that text. An edit of the text is read back as a
+// where each place lies in that text; a control character of a value shows
+// as its picture ("␃"). An edit of the text is read back as a
 // change of a value, of the command's own text, or as a new command.
 class CommandFill
 {
@@ -28,6 +29,7 @@ public:
         qsizetype length = 0;
         bool filled = false;
         QStringList problems; // why the value does not fit here; empty when it does
+        QString withheld;     // why the value is never copied from here; empty when it is
         qsizetype end() const { return begin + length; }
     };
 
@@ -39,6 +41,16 @@ public:
     // Fills every place of the placeholder; an empty value shows the
     // placeholder again.
     void setValue(const QString &word, const QString &value);
+
+    // What 复制 takes: text() with every value that would leave its place
+    // (a control character, a line break out of a here-document) left out,
+    // its placeholder standing in its places, and a control character of a
+    // value as it is, not as the box shows it.
+    struct Copy {
+        QString text;
+        QString notice; // what to tell the user instead of the copy notice; empty when nothing was left out
+    };
+    Copy copy() const;
 
     // What an edit of the text changed.
     struct Edited {
@@ -70,14 +82,18 @@ private:
         ValueKind::Kind kind;
         ShellText::Context context;
         bool startsWord; // the value begins a word that a command reads, so "-" makes an option
+        bool afterWww;   // the command puts "www." before the value itself
     };
     void parse(const QString &command);
     void render();
-    QStringList problemsOf(const Slot &slot, const QString &value) const;
+    static Quoting::Written writtenFor(const Slot &slot, const QString &value);
+    bool movesTheRest(const QString &word, const QString &value) const;
+    static void judge(const Slot &slot, const QString &value, Place &place);
     std::pair<qsizetype, qsizetype> changedPart(qsizetype position, qsizetype removed, const QString &inserted) const;
     Edited editValue(int place, qsizetype from, qsizetype to, const QString &inserted);
 
     QStringList m_literals; // the command's own text around the slots, one more than slots
+    QList<ShellText::Context> m_literalContexts; // how the shell reads the literals' characters, one after the other
     QList<Slot> m_slots;
     QHash<QString, QString> m_values;
     QString m_text;

@@ -89,11 +89,14 @@ Written written(const QString &value, Context context)
             return singleQuotedWord(value, QLatin1StringView("\"'"), QLatin1StringView("'\""));
         return asTyped(value);
     case Context::QuotedHereDoc:
+    case Context::Arithmetic: // a number; anything else is never copied from there
+    case Context::Unsure:     // never copied
         return asTyped(value);
     case Context::HereDoc:
         return escaped(value, kHereDocSpecials);
     case Context::Plain:
     case Context::Comment:
+    case Context::HereDocEnd:
         break;
     }
     if (isBareWord(value))

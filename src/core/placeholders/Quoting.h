@@ -8,7 +8,8 @@
 // A value written where a placeholder stands so that the shell reads exactly
 // the value: as a shell word it becomes one single-quoted word when bash would
 // split, expand or end it; inside single quotes its "'" is written "'\''";
-// inside a quoted here-document it stays as typed.
+// inside a quoted here-document, an arithmetic expression or a place the
+// shell's reading of is unsure it stays as typed.
 namespace Quoting {
 
 struct Written {

@@ -17,9 +17,15 @@ enum class Context {
     Comment,       // after a "#" that starts a word
     QuotedHereDoc, // body of <<'EOF': passed on untouched
     HereDoc,       // body of <<EOF: expanded like double quotes
+    HereDocEnd,    // the line that ends a here-document
+    Arithmetic,    // $(( ... )) or (( ... )): read as an arithmetic expression
+    Unsure,        // text whose reading the reader cannot be sure of: backquotes, a
+                   // substitution in a here-document, what follows a "case" inside $( )
 };
 
 // The context of every character of a command; lines end with LF or CR LF.
+// A command substitution $( ) is read as a command of its own, also inside
+// double quotes; its "$(" and ")" are plain text.
 QList<Context> contextsOf(const QString &text);
 
 // A placeholder: "<", a description holding Chinese without blanks, ">".

@@ -85,7 +85,7 @@ CommandLibrary::CommandLibrary(const Controls &controls, Desktop &desktop, const
     c.Text1->installEventFilter(this);
 
     // Beyond the design: the placeholders of the shown command, filled in the box.
-    new PlaceholderFiller(c.Text2);
+    m_filler = new PlaceholderFiller(c.Text2);
 }
 
 bool CommandLibrary::data()
@@ -212,9 +212,16 @@ void CommandLibrary::showCommand(const QString &command)
     c.Text2->setText(command.left(end) + QLatin1Char('\n') + QString::fromUtf8(LibraryTexts::kCommandCut));
 }
 
+// A value that would leave its place is left out of the copy, and the user
+// told why instead of the notice.
 void CommandLibrary::Command1_Click()
 {
-    m_desktop.copy(m_cutCommand.isEmpty() ? c.Text2->text() : m_cutCommand);
+    const CommandFill::Copy copy = m_cutCommand.isEmpty() ? m_filler->copy() : CommandFill::Copy{m_cutCommand, {}};
+    m_desktop.copy(copy.text);
+    if (!copy.notice.isEmpty()) {
+        m_desktop.messageBox(copy.notice, Desktop::Style::Exclamation, QString());
+        return;
+    }
     Timer2->start();
     c.notice->show();
     c.notice->raise();

@@ -12,6 +12,7 @@ class Desktop;
 class LibraryLoad;
 class MultiLineBox;
 class NameListModel;
+class PlaceholderFiller;
 class QKeyEvent;
 class QLineEdit;
 class QListView;
@@ -88,4 +89,5 @@ private:
     QTimer *Timer2;
     QTimer *m_preparing; // reads the rest of the library, a slice at a time
     NameListModel *m_names;
+    PlaceholderFiller *m_filler; // the placeholders of Text2
 };

@@ -1,5 +1,6 @@
 #include "PlaceholderFiller.h"
 
+#include "ui/widgets/LineEnds.h"
 #include "ui/widgets/MultiLineBox.h"
 
 #include <QAbstractItemView>
@@ -55,6 +56,16 @@ PlaceholderFiller::PlaceholderFiller(MultiLineBox *box)
 QString PlaceholderFiller::boxText() const
 {
     return m_box->document()->toRawText().replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+}
+
+CommandFill::Copy PlaceholderFiller::copy() const
+{
+    // A box that does not show the fill's text (a command cut short) is copied as it is.
+    if (m_fill.text() != boxText())
+        return {m_box->text(), {}};
+    CommandFill::Copy copy = m_fill.copy();
+    copy.text = LineEnds::join(LineEnds::split(m_box->text()), copy.text.split(QLatin1Char('\n')));
+    return copy;
 }
 
 // A change the user made, or a new command put into the box: read back

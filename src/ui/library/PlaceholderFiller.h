@@ -13,7 +13,8 @@ class QKeyEvent;
 class QStringListModel;
 
 // The placeholders of the command in a details box, beyond the window's
-// design and changing nothing it shows or copies: each "<中文说明>" is tinted
+// design and changing nothing it shows or copies but a value that must not
+// reach a terminal: each "<中文说明>" is tinted
 // and tells in its tooltip what to put there; a click selects it whole;
 // what is typed into it fills every place of it, written for where it stands
 // so that the shell reads exactly what was typed, and marked where it does
@@ -27,6 +28,10 @@ class PlaceholderFiller : public QObject
     Q_OBJECT
 public:
     explicit PlaceholderFiller(MultiLineBox *box);
+
+    // What 复制 takes from the box: its text with its line ends, but no value
+    // that would leave its place (CommandFill::copy).
+    CommandFill::Copy copy() const;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
