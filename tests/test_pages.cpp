@@ -673,7 +673,7 @@ void PagesTest::domainCheck()
             continue;
         }
         const QString commands =
-            QStringLiteral("cd /etc/apache2/sites-enabled\r\nln -f -s ../sites-available/%1 %1").arg(domain);
+            QStringLiteral("cd /etc/apache2/sites-enabled\r\nln -f -s ../sites-available/%1 %1.conf").arg(domain);
         QCOMPARE(app.desktop.log.mid(1), QStringList({u"clear"_s, u"set:"_s + commands,
                                                       u"box:当前代码已复制到你的剪贴板，现在直接在窗口中右键粘贴即可"_s}));
         QCOMPARE(app.desktop.boxes.last().style, Desktop::Style::Information);

@@ -4,10 +4,15 @@
 # /usr/sbin/apache2) in a throw-away configuration: the configuration test
 # passes and a request with the domain in its Host header gets that site.
 #
+# The page's site is bound as the page tells: its two commands are run, the
+# virtual host is written through the link they make (as the editor the page
+# names writes it), and Apache loads sites-enabled/*.conf as Debian's does.
+#
 # Apache runs in private mount and network namespaces: the page's template
-# logs to /var/log/apache2, so a folder of the test's own is mounted on
-# /var/log there, and port 80 of the namespace's own loopback is free. The
-# machine's Apache configuration, logs and service are never touched.
+# logs to /var/log/apache2 and its commands work in /etc/apache2, so folders
+# of the test's own are mounted on /var/log and /etc/apache2 there, and port
+# 80 of the namespace's own loopback is free. The machine's Apache
+# configuration, logs and service are never touched.
 #
 #   apache_vhost_test.sh DATA_FILE PRINT_PAGE_VHOST
 set -euo pipefail
@@ -39,14 +44,16 @@ cleanup() {
       sleep 0.1
     done
   fi
-  umount /var/log 2>/dev/null || true
+  umount /var/log /etc/apache2 2>/dev/null || true
   rm -rf "$work"
 }
 trap cleanup EXIT
 chmod 755 "$work"
 ip link set lo up
-mkdir -p "$work/varlog/apache2" "$work/logs" "$work/run" "$work/sites"
+mkdir -p "$work/varlog/apache2" "$work/logs" "$work/run" "$work/sites" \
+  "$work/etc-apache2/sites-available" "$work/etc-apache2/sites-enabled"
 mount --bind "$work/varlog" /var/log
+mount --bind "$work/etc-apache2" /etc/apache2
 
 recipe_domain=shop.example.org
 page_domain=blog.example.com
@@ -69,8 +76,12 @@ heredoc_body <<< "$recipe" \
 ! grep -q '<[^<> ]*[^ -~][^<> ]*>' "$work/sites/recipe.conf" || fail "a placeholder is left in the recipe"
 grep -q 'Require all granted' "$work/sites/recipe.conf" || fail "the recipe grants no access"
 
-# The page's template, as the page fills it in.
-"$page_vhost" "$page_domain" "$work/page-site" > "$work/sites/page.conf"
+# The page's steps: its commands pasted (bash reads each CR LF as a line
+# end), then its template, as the page fills it in, written to the link.
+"$page_vhost" --bind "$page_domain" | tr -d '\r' | bash -e || fail "the page's commands failed"
+[ -L "/etc/apache2/sites-enabled/$page_domain.conf" ] || fail "the page's commands did not link $page_domain.conf"
+"$page_vhost" "$page_domain" "$work/page-site" > "/etc/apache2/sites-enabled/$page_domain.conf"
+[ -f "/etc/apache2/sites-available/$page_domain" ] || fail "the link does not lead to sites-available/$page_domain"
 
 cat > "$conf" <<CONF
 ServerRoot $work
@@ -115,6 +126,8 @@ DirectoryIndex index.html
 </VirtualHost>
 
 Include $work/sites/*.conf
+# As Debian's apache2.conf: only the enabled sites' .conf files.
+IncludeOptional /etc/apache2/sites-enabled/*.conf
 CONF
 
 apache2 -f "$conf" -t 2>&1 | tee "$work/configtest.txt"

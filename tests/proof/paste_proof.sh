@@ -37,6 +37,11 @@ mount --rbind /dev "$root/dev"
 mount -t tmpfs tmpfs "$root/run"
 mount -t tmpfs tmpfs "$root/tmp"
 ip link set lo up
+# A network card for the traffic monitors: a pair whose two ends both stay
+# in the private namespace.
+ip link add eth0 type veth peer name eth1
+ip link set eth0 up
+ip link set eth1 up
 hostname tovanu-proof
 
 # Two small disks on loop devices: one empty, one with a file system.

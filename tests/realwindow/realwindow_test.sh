@@ -151,7 +151,7 @@ import -window root "$shot_dir/subdomain.png"
 click 480 230            # Command6 "ok"
 answer_box               # Yes
 answer_box               # copied
-expected=$'cd /etc/apache2/sites-enabled\r\nln -f -s ../sites-available/www.example.com www.example.com'
+expected=$'cd /etc/apache2/sites-enabled\r\nln -f -s ../sites-available/www.example.com www.example.com.conf'
 clipboard_holds "$expected" "bind commands were"
 pass "subdomain commands on the clipboard"
 

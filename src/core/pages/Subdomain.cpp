@@ -53,7 +53,8 @@ QString confirmation(const QString &domain)
 QString bindCommands(const QString &domain)
 {
     return QLatin1String(SubdomainTexts::kEnterSitesEnabled) + QLatin1String("\r\n")
-           + QLatin1String(SubdomainTexts::kLinkSite) + domain + QLatin1Char(' ') + domain;
+           + QLatin1String(SubdomainTexts::kLinkSite) + domain + QLatin1Char(' ') + domain
+           + QLatin1String(SubdomainTexts::kEnabledSiteSuffix);
 }
 
 bool isOneConfigWord(const QString &text)

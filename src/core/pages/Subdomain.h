@@ -22,7 +22,8 @@ Verdict check(const QString &domain);
 QString confirmation(const QString &domain);
 
 // Two lines, without a line break at the end: change into Apache's enabled
-// sites and link the domain's site there.
+// sites and link the domain's site there as "<domain>.conf", the name
+// Apache 2.4 loads.
 QString bindCommands(const QString &domain);
 
 // Whether the text stands in a line of Apache's configuration as one word,

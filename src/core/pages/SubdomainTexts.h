@@ -61,9 +61,12 @@ inline constexpr char kPathPlaceholder[] = "路径";
 inline constexpr const char *kSuffixes[] = {"com", "cn", "org", "info", "hk", "me", "net"};
 
 // The two lines that link the site into Apache's enabled sites; the domain
-// follows the second line's start, then one blank, then the domain again.
+// follows the second line's start, then one blank, then the domain again
+// with the link's suffix: Apache 2.4 on Debian and Ubuntu loads only the
+// sites-enabled/*.conf files.
 inline constexpr char kEnterSitesEnabled[] = "cd /etc/apache2/sites-enabled";
 inline constexpr char kLinkSite[] = "ln -f -s ../sites-available/";
+inline constexpr char kEnabledSiteSuffix[] = ".conf";
 
 inline constexpr char kEnterDomain[] = "请输入域名";
 inline constexpr char kWrongDomain[] = "域名不对,检查一下!";
