@@ -25,6 +25,7 @@ packages=(
   bind9-dnsutils netcat-openbsd iputils-ping iproute2 procps psmisc sudo lsb-release
   e2fsprogs util-linux unattended-upgrades certbot python3-certbot-apache ca-certificates
   ssl-cert openssl
+  systemd systemd-sysv dbus systemd-timesyncd rsyslog python3-systemd # booted by systemd-nspawn; fail2ban reads the journal
   python3-cffi-backend # debootstrap does not resolve certbot's virtual dependency on it
 )
 
