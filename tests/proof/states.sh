@@ -74,15 +74,15 @@ undo_firewall_without_ipv6() {
   rm -f /etc/mysql/mariadb.conf.d/zz-tovanu-remote.cnf
 }
 
-# Root holds no key; carol, who is not in the sudo group, holds one.
+# Root holds no key; erin, who is not in the sudo group, holds one.
 make_root_without_key() {
   mkdir -p "$saved"
   if [ -e /root/.ssh/authorized_keys ]; then mv /root/.ssh/authorized_keys "$saved/root-keys"; fi
-  install -d -m 700 -o carol -g carol /home/carol/.ssh
-  echo 'ssh-ed25519 AAAAC3NzaC1lZDI1NTE5AAAAIHRvdmFudQ carol@laptop' > /home/carol/.ssh/authorized_keys
-  ! id -nG carol | grep -qw sudo
+  useradd -m -s /bin/bash erin
+  install -d -m 700 -o erin -g erin /home/erin/.ssh
+  echo 'ssh-ed25519 AAAAC3NzaC1lZDI1NTE5AAAAIHRvdmFudQ erin@laptop' > /home/erin/.ssh/authorized_keys
 }
 undo_root_without_key() {
-  rm -rf /home/carol/.ssh
+  userdel -r erin 2> /dev/null
   if [ -e "$saved/root-keys" ]; then mv "$saved/root-keys" /root/.ssh/authorized_keys; fi
 }
