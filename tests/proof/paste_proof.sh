@@ -26,6 +26,8 @@ if [ -z "${TOVANU_PROOF_NAMESPACE:-}" ]; then
     env TOVANU_PROOF_NAMESPACE=1 PROOF_DIR="$out" bash "$0" "$library"
 fi
 
+# This PID namespace's own processes, for pgrep.
+mount -t proc proc /proc
 run=$out/run
 mkdir -p "$run"
 mount -t tmpfs -o size=2g tmpfs "$run"
@@ -60,7 +62,7 @@ systemd-nspawn --quiet --boot --directory="$root" --machine=tovanu-proof --priva
   --register=no --keep-unit --console=read-only "${binds[@]}" > "$run/boot.log" 2>&1 &
 machine=$!
 leader=
-enter() { nsenter --target "$leader" --all env -i PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin "$@"; }
+enter() { nsenter --target "$leader" --all env -i LANG=C.UTF-8 PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin "$@"; }
 # Up when systemd says so (a unit that fails is the server's own state,
 # "degraded"), within the deadline.
 booted() {
