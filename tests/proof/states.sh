@@ -86,3 +86,13 @@ undo_root_without_key() {
   userdel -r erin 2> /dev/null
   if [ -e "$saved/root-keys" ]; then mv "$saved/root-keys" /root/.ssh/authorized_keys; fi
 }
+
+# An Ubuntu release, as far as the sources recipes ask: its code name.
+pretend_release() {
+  mkdir -p "$saved" && cp -P /etc/os-release "$saved/os-release"
+  sed "s/^VERSION_CODENAME=.*/VERSION_CODENAME=$1/" /usr/lib/os-release > /etc/os-release.new && mv /etc/os-release.new /etc/os-release
+}
+make_ubuntu_jammy() { pretend_release jammy; }
+make_ubuntu_noble() { pretend_release noble; }
+undo_ubuntu_jammy() { mv "$saved/os-release" /etc/os-release; }
+undo_ubuntu_noble() { mv "$saved/os-release" /etc/os-release; }
