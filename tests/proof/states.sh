@@ -22,10 +22,8 @@ make_certbot_site() {
   cat > /etc/apache2/sites-available/certbot.example.org.conf <<'EOF'
 <VirtualHost *:80>
     ServerName certbot.example.org
-    ServerAlias www.certbot.example.org
     DocumentRoot "/var/www/certbot"
 RewriteEngine on
-RewriteCond %{SERVER_NAME} =www.certbot.example.org [OR]
 RewriteCond %{SERVER_NAME} =certbot.example.org
 RewriteRule ^ https://%{SERVER_NAME}%{REQUEST_URI} [END,NE,R=permanent]
 </VirtualHost>
