@@ -72,7 +72,9 @@ booted() {
 }
 deadline=$((SECONDS + BOOT_SECONDS))
 until booted; do
-  kill -0 "$machine" 2>/dev/null && [ "$SECONDS" -lt "$deadline" ] || { echo "make proof: the root did not boot" >&2; cat "$run/boot.log" >&2; exit 1; }
+  if ! kill -0 "$machine" 2>/dev/null || [ "$SECONDS" -ge "$deadline" ]; then
+    echo "make proof: the root did not boot" >&2; cat "$run/boot.log" >&2; exit 1
+  fi
   sleep 1
 done
 echo "make proof: booted in ${SECONDS}s" >&2

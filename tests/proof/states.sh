@@ -94,3 +94,25 @@ make_ubuntu_jammy() { pretend_release jammy; }
 make_ubuntu_noble() { pretend_release noble; }
 undo_ubuntu_jammy() { mv "$saved/os-release" /etc/os-release; }
 undo_ubuntu_noble() { mv "$saved/os-release" /etc/os-release; }
+
+# certbot without Let's Encrypt: it writes down the names it was asked for.
+make_certbot_offline() {
+  printf '#!/bin/sh\necho "$*" > /run/tovanu-state/certbot-args\n' > /usr/local/bin/certbot
+  chmod 755 /usr/local/bin/certbot && mkdir -p "$saved"
+}
+undo_certbot_offline() { rm -f /usr/local/bin/certbot "$saved/certbot-args"; }
+
+# A second server to copy backups to: this one, reached over IPv6 as alice,
+# with root's key and its host key already known.
+make_second_server() {
+  install -d -m 700 /root/.ssh && ssh-keygen -q -t ed25519 -N '' -C proof -f /root/.ssh/id_ed25519
+  install -d -m 700 -o alice -g alice /home/alice/.ssh
+  install -m 600 -o alice -g alice /root/.ssh/id_ed25519.pub /home/alice/.ssh/authorized_keys
+  port=$(sshd -T | awk '$1 == "port" { print $2; exit }')
+  printf 'Host ::1\n    Port %s\n' "$port" > /root/.ssh/config
+  ssh-keyscan -p "$port" ::1 > /root/.ssh/known_hosts 2> /dev/null
+  sudo -u alice mkdir -p /home/alice/backup
+}
+undo_second_server() {
+  rm -rf /root/.ssh/id_ed25519 /root/.ssh/id_ed25519.pub /root/.ssh/config /root/.ssh/known_hosts /home/alice/.ssh /home/alice/backup
+}
