@@ -116,3 +116,16 @@ make_second_server() {
 undo_second_server() {
   rm -rf /root/.ssh/id_ed25519 /root/.ssh/id_ed25519.pub /root/.ssh/config /root/.ssh/known_hosts /home/alice/.ssh /home/alice/backup
 }
+
+# A database server that will not start listening on every address (as when
+# another setting of the server's own clashes with it).
+make_database_stays_local() {
+  mkdir -p /etc/systemd/system/mariadb.service.d
+  printf '[Service]\nExecStartPre=/bin/sh -c "! grep -qs bind-address /etc/mysql/mariadb.conf.d/zz-tovanu-remote.cnf"\n' \
+    > /etc/systemd/system/mariadb.service.d/stays-local.conf
+  systemctl daemon-reload
+}
+undo_database_stays_local() {
+  rm -rf /etc/systemd/system/mariadb.service.d
+  systemctl daemon-reload && systemctl restart mariadb
+}
