@@ -51,5 +51,5 @@ check_release() {
   echo "PASS: $name: $(grep -c InRelease <<< "$uris") suites"
 }
 
-check_release '换源:阿里云源Ubuntu 22.04' /etc/apt/sources.list sources.list jammy
-check_release '换源:阿里云源Ubuntu 24.04' /etc/apt/sources.list.d/ubuntu.sources sources.list.d/ubuntu.sources noble
+check_release '换源:阿里云源Ubuntu 22.04' /etc/apt/sources.list.tovanu-new sources.list jammy
+check_release '换源:阿里云源Ubuntu 24.04' /etc/apt/ubuntu-tovanu-new.sources sources.list.d/ubuntu.sources noble

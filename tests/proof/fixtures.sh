@@ -1,11 +1,8 @@
 # shellcheck shell=bash
-# The state the recipes are pasted into, made inside the proof root: the
-# services a server runs, users, a site, databases, files and archives for
+# The state the recipes are pasted into, made inside the booted proof root:
+# the services a server runs, users, a site, databases, files and archives for
 # the samples of recipes.tsv.
 export PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin
-install -d -m 755 /run/sshd
-install -d -m 1777 /run/lock
-install -d -o mysql -g mysql /run/mysqld
 echo '127.0.1.1 tovanu-proof blog.example.org www.blog.example.org shop.example.org' >> /etc/hosts
 
 systemctl start mariadb

@@ -26,6 +26,7 @@ packages=(
   e2fsprogs util-linux unattended-upgrades certbot python3-certbot-apache ca-certificates
   ssl-cert openssl
   nginx php-fpm lrzsz locales docker.io vnstat iftop nload
+  systemd systemd-sysv dbus systemd-timesyncd rsyslog python3-systemd # booted by systemd-nspawn; fail2ban reads the journal
   python3-cffi-backend # debootstrap does not resolve certbot's virtual dependency on it
 )
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Pastes every command of the library into an interactive root bash of the
-proof root, as a user pastes it: bracketed paste into bash on a terminal,
-then Enter.
+proof root, booted with systemd, as a user pastes it: bracketed paste into
+bash on a terminal, then Enter.
 
 An entry with placeholders is pasted twice in one shell: unedited, which must
 change nothing (a snapshot of /etc, /root, /home, /srv, /var/www, /usr/local,
@@ -9,9 +9,14 @@ the users and the databases is compared before and after), then with the
 samples of recipes.tsv in its placeholders, which must end with the expected
 status and pass the entry's probe. An entry without placeholders is pasted
 once, as it is. recipes.tsv says for each entry how it is run, or why it
-cannot be run in the root; an entry it does not know fails.
+cannot be run in the root; an entry it does not know fails. An entry may have
+several rows, each pasted into a server state of STATES (a bash file whose
+make_NAME makes the state and undo_NAME takes it away again).
 
-    paste_proof.py ROOT LIBRARY CASES TABLE
+    paste_proof.py ROOT LEADER LIBRARY CASES STATES TABLE
+
+LEADER is the process id of the booted root's systemd: shells and checks
+enter its namespaces.
 """
 import difflib
 import os
@@ -64,12 +69,16 @@ def entries(library):
 class Case:
     """One line of recipes.tsv: name, how, samples, probe, before, after."""
 
+    AS_IT_COMES = 'as it comes'
+
     def __init__(self, fields):
         fields += [''] * (6 - len(fields))
         self.name, how, samples, self.probe, self.before, self.after = fields[:6]
         self.skip = how[5:] if how.startswith('skip:') else None
         self.follow = how == 'follow'
         self.twice = 'twice' in how.split(',')
+        m = re.search(r'state=(\w+)', how)
+        self.state = m.group(1) if m else None
         m = re.search(r'status=(\d+)', how)
         self.status = int(m.group(1)) if m else (130 if self.follow else 0)
         m = re.search(r'talk=(.*)', how)
@@ -79,26 +88,32 @@ class Case:
 
 
 def cases(path):
+    """Each entry's rows, in the order of the file."""
     found = {}
     for line in open(path, encoding='utf-8').read().split('\n'):
         if line and not line.startswith('#'):
             case = Case(line.split('\t'))
-            found[case.name] = case
+            found.setdefault(case.name, []).append(case)
     return found
 
 
-def in_root(root, script, seconds=PROBE_SECONDS):
-    return subprocess.run(['chroot', root, '/bin/bash', '-c', script], env=SHELL_ENV,
+def entered(leader, *command):
+    """A command line that runs command inside the booted root."""
+    return ['nsenter', '--target', leader, '--all', '--wdns=/root', *command]
+
+
+def in_root(leader, script, seconds=PROBE_SECONDS):
+    return subprocess.run(entered(leader, '/bin/bash', '-c', script), env=SHELL_ENV,
                           capture_output=True, timeout=seconds)
 
 
 class Shell:
     """An interactive root bash on a terminal of its own."""
 
-    def __init__(self, root):
+    def __init__(self, leader):
         self.pid, self.fd = pty.fork()
         if self.pid == 0:
-            os.execvpe('chroot', ['chroot', root, '/bin/bash', '--rcfile', '/etc/tovanu-proof.bashrc', '-i'], SHELL_ENV)
+            os.execvpe('nsenter', entered(leader, '/bin/bash', '--rcfile', '/etc/tovanu-proof.bashrc', '-i'), SHELL_ENV)
         self.output = b''
         self.wait_for(STATUS, 10)
 
@@ -167,16 +182,16 @@ class Shell:
         os.close(self.fd)
 
 
-def step(root, what, script):
+def step(leader, what, script):
     """None when a bash command of recipes.tsv ends with 0 in the root, else why not."""
-    done = in_root(root, script)
+    done = in_root(leader, script)
     if done.returncode == 0:
         return None
     return '%s failed: %s %s' % (what, script, (done.stdout + done.stderr).decode(errors='replace')[-200:])
 
 
-def snapshot(root):
-    return in_root(root, SNAPSHOT, 120).stdout.decode(errors='replace').split('\n')
+def snapshot(leader):
+    return in_root(leader, SNAPSHOT, 120).stdout.decode(errors='replace').split('\n')
 
 
 def difference(before, after):
@@ -192,7 +207,7 @@ def tail(shell):
     return " | ".join(line for line in text.split("\n")[-12:] if line.strip())[-900:]
 
 
-def prove(root, name, code, case):
+def prove(leader, name, code, case):
     """'passed', or the reason it failed. An entry the root cannot run is
     pasted unedited only."""
     words = list(dict.fromkeys(m.group(1) for m in PLACEHOLDER.finditer(code)))
@@ -202,19 +217,19 @@ def prove(root, name, code, case):
             return 'passed'
     elif missing:
         return 'recipes.tsv has no sample for <%s>' % '>, <'.join(missing)
-    shell = Shell(root)
+    shell = Shell(leader)
     try:
         if words:
-            before = snapshot(root)
+            before = snapshot(leader)
             status = shell.paste(code)
             if status is None:
                 return 'unedited: no prompt came back: ' + tail(shell)
-            after = snapshot(root)
+            after = snapshot(leader)
             if after != before:
                 return 'unedited: the paste changed the server (status %d): %s' % (status, difference(before, after))
         if case.skip:
             return 'passed'
-        failed = case.before and step(root, 'before', case.before)
+        failed = case.before and step(leader, 'before', case.before)
         if failed:
             return failed
         filled = PLACEHOLDER.sub(lambda m: case.samples[m.group(1)], code)
@@ -224,43 +239,65 @@ def prove(root, name, code, case):
                 return 'filled: status %s, not %d: %s' % (status, case.status, tail(shell))
     finally:
         shell.close()
-    return (case.probe and not case.skip and step(root, 'probe', case.probe)) or 'passed'
+    return (case.probe and not case.skip and step(leader, 'probe', case.probe)) or 'passed'
+
+
+def run_row(leader, states, name, code, case):
+    """The result of one row of recipes.tsv, in its state."""
+    made = case.state and step(leader, 'state ' + case.state, states + '\nmake_' + case.state)
+    result = made or prove(leader, name, code, case)
+    # What the row's "before" and its state made is undone even when it failed.
+    after = case.after and not case.skip and step(leader, 'after', case.after)
+    undone = case.state and step(leader, 'undo ' + case.state, states + '\nundo_' + case.state)
+    undone = after or undone
+    return undone if undone and result == 'passed' else result
+
+
+def table(rows):
+    """Entries, passed, failed and not runnable for each state, then the faults."""
+    lines = []
+    for state in dict.fromkeys(state for state, _, _, _ in rows):
+        mine = [kind for s, kind, _, _ in rows if s == state]
+        lines.append('%-28s entries: %3d   passed: %3d   failed: %3d   not runnable: %3d' % (
+            state, len(mine), mine.count('passed'), mine.count('FAILED'), mine.count('NOT RUNNABLE')))
+    lines.append('')
+    for wanted in ('FAILED', 'NOT RUNNABLE'):
+        lines += ['%-14s %s%s: %s' % (kind, name, '' if state == Case.AS_IT_COMES else ' [%s]' % state, why)
+                  for state, kind, name, why in rows if kind == wanted]
+    return '\n'.join(lines) + '\n'
 
 
 def main():
-    root, library, cases_file, table_file = sys.argv[1:5]
+    root, leader, library, cases_file, states_file, table_file = sys.argv[1:7]
     with open(os.path.join(root, 'etc/tovanu-proof.bashrc'), 'w') as f:
         f.write(BASHRC)
     env = dict(line.split('=', 1) for line in open(os.path.join(root, 'etc/tovanu-proof.env')).read().split())
+    states = open(states_file, encoding='utf-8').read()
     known = cases(cases_file)
-    passed, failed, skipped = [], [], []
+    rows = []  # (state, kind, name, why)
     for name, code in entries(library):
-        case = known.get(name)
-        if case is None:
-            failed.append((name, 'not in recipes.tsv'))
+        if name not in known:
+            rows.append((Case.AS_IT_COMES, 'FAILED', name, 'not in recipes.tsv'))
             continue
-        for key, value in env.items():
-            case.samples = {word: sample.replace('{%s}' % key, value) for word, sample in case.samples.items()}
-            case.probe = case.probe.replace('{%s}' % key, value)
-        started = time.monotonic()
-        result = prove(root, name, code, case)
-        # The state the entry's "before" made is undone even when it failed.
-        undone = case.after and not case.skip and step(root, 'after', case.after)
-        if undone and result == 'passed':
-            result = undone
-        if case.skip and result == 'passed':
-            skipped.append((name, case.skip + (' (pasted unedited: nothing changed)' if PLACEHOLDER.search(code) else '')))
-            continue
-        print('%-6s %5.1fs %s%s' % ('ok' if result == 'passed' else 'FAIL', time.monotonic() - started, name,
-                                     '' if result == 'passed' else ': ' + result), flush=True)
-        (passed if result == 'passed' else failed).append((name, result))
-    lines = ['passed: %d   failed: %d   not runnable: %d' % (len(passed), len(failed), len(skipped)), '']
-    lines += ['FAILED         %s: %s' % item for item in failed]
-    lines += ['NOT RUNNABLE   %s: %s' % item for item in skipped]
-    table = '\n'.join(lines) + '\n'
-    open(table_file, 'w').write(table)
-    print('\n' + table)
-    return 1 if failed else 0
+        for case in known[name]:
+            for key, value in env.items():
+                case.samples = {word: sample.replace('{%s}' % key, value) for word, sample in case.samples.items()}
+                case.probe = case.probe.replace('{%s}' % key, value)
+            state = case.state or Case.AS_IT_COMES
+            started = time.monotonic()
+            result = run_row(leader, states, name, code, case)
+            if case.skip and result == 'passed':
+                rows.append((state, 'NOT RUNNABLE', name, case.skip + (
+                    ' (pasted unedited: nothing changed)' if PLACEHOLDER.search(code) else '')))
+                continue
+            print('%-6s %5.1fs %s%s%s' % ('ok' if result == 'passed' else 'FAIL', time.monotonic() - started, name,
+                                          case.state and ' [%s]' % case.state or '',
+                                          '' if result == 'passed' else ': ' + result), flush=True)
+            rows.append((state, 'passed' if result == 'passed' else 'FAILED', name, result))
+    text = table(rows)
+    open(table_file, 'w').write(text)
+    print('\n' + text)
+    return 1 if any(kind == 'FAILED' for _, kind, _, _ in rows) else 0
 
 
 if __name__ == '__main__':
