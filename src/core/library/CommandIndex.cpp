@@ -1,12 +1,12 @@
 #include "CommandIndex.h"
 
-#include "LibraryTexts.h"
-
 #include <algorithm>
 
 namespace {
-// Names given pinyin keys between two looks at the clock.
+// Names given pinyin keys, or command texts laid out, between two looks at
+// the clock.
 constexpr std::size_t kKeysPerClockCheck = 64;
+constexpr std::size_t kCodesPerClockCheck = 256;
 } // namespace
 
 Result<void> CommandIndex::open(const QString &path, const QByteArray &key)
@@ -32,6 +32,7 @@ Result<void> CommandIndex::readNames()
         m_names.append(m_rows.names.at(std::size_t(row)).data());
     m_codes = {};
     m_pinyin = {};
+    m_codesRead = false;
     m_codesReadAfter.reset();
     m_codeIds.clear();
     m_codeTexts.clear();
@@ -45,29 +46,40 @@ QString CommandIndex::nameOf(int row) const
     return QString::fromUtf8(name.data(), qsizetype(name.size()));
 }
 
-Result<bool> CommandIndex::prepare(QDeadlineTimer deadline)
+Result<bool> CommandIndex::prepare(QDeadlineTimer deadline, Column first)
 {
-    if (!canSearch(Column::Code)) {
-        const Result<bool> read = readCodes(deadline);
-        if (!read || !*read)
-            return read;
-    }
+    if (first == Column::Name && !makePinyinKeys(deadline))
+        return false;
+    const Result<bool> codes = prepareCodes(deadline);
+    if (!codes || !*codes)
+        return codes;
     return makePinyinKeys(deadline);
 }
 
 // The texts come in id order; once all are in, they are laid out in list
 // order for the search.
-Result<bool> CommandIndex::readCodes(QDeadlineTimer deadline)
+Result<bool> CommandIndex::prepareCodes(QDeadlineTimer deadline)
 {
-    const Result<bool> done = m_store.readCodes(m_codesReadAfter, deadline, [this](std::int64_t id, const char *code) {
-        m_codeIds.push_back(id);
-        m_codeTexts.append(code ? code : "");
-        m_codeNull.push_back(!code);
-    });
-    if (!done || !*done)
-        return done;
-    for (const int row : m_listed) {
-        const std::int64_t id = m_rows.ids[std::size_t(row)];
+    if (!m_codesRead) {
+        const Result<bool> done =
+            m_store.readCodes(m_codesReadAfter, deadline, [this](std::int64_t id, const char *code) {
+                m_codeIds.push_back(id);
+                m_codeTexts.append(code ? code : "");
+                m_codeNull.push_back(!code);
+            });
+        if (!done || !*done)
+            return done;
+        m_codesRead = true;
+    }
+    return layOutCodes(deadline);
+}
+
+bool CommandIndex::layOutCodes(QDeadlineTimer deadline)
+{
+    while (!codesReady()) {
+        if (m_codes.size() % kCodesPerClockCheck == 0 && deadline.hasExpired())
+            return false;
+        const std::int64_t id = m_rows.ids[std::size_t(m_listed[m_codes.size()])];
         const auto found = std::lower_bound(m_codeIds.begin(), m_codeIds.end(), id);
         const auto at = std::size_t(found - m_codeIds.begin());
         const bool known = found != m_codeIds.end() && *found == id && !m_codeNull[at];
@@ -91,22 +103,25 @@ bool CommandIndex::makePinyinKeys(QDeadlineTimer deadline)
 
 Result<std::vector<int>> CommandIndex::search(Column column, const QString &term)
 {
+    if (const Result<bool> prepared = prepare(QDeadlineTimer::Forever, column); !prepared)
+        return Failure{prepared.error()};
+    return searchPrepared(column, term).value();
+}
+
+std::optional<Result<std::vector<int>>> CommandIndex::searchPrepared(Column column, const QString &term) const
+{
+    if (column == Column::Code && !codesReady())
+        return std::nullopt;
     const QDeadlineTimer deadline(kSearchTimeLimit);
-    if (column == Column::Code) {
-        while (!canSearch(Column::Code)) {
-            if (const Result<bool> read = readCodes(QDeadlineTimer::Forever); !read)
-                return Failure{read.error()};
-        }
-        Result<std::vector<int>> found = m_codes.find(term, deadline);
-        return found ? Result<std::vector<int>>(rowsAt(*found)) : found;
-    }
-    Result<std::vector<int>> found = m_names.find(term, deadline);
-    if (found && found->empty() && PinyinIndex::isPinyinTerm(term)) {
-        if (!makePinyinKeys(deadline))
-            return Failure{QString::fromUtf8(LibraryTexts::kSearchTooComplex)};
+    Result<std::vector<int>> found = (column == Column::Code ? m_codes : m_names).find(term, deadline);
+    if (column == Column::Name && found && found->empty() && PinyinIndex::isPinyinTerm(term)) {
+        if (!pinyinReady())
+            return std::nullopt;
         found = m_pinyin.find(term, deadline);
     }
-    return found ? Result<std::vector<int>>(rowsAt(*found)) : found;
+    if (!found)
+        return found;
+    return rowsAt(*found);
 }
 
 std::vector<int> CommandIndex::rowsAt(const std::vector<int> &positions) const
