@@ -82,7 +82,8 @@ private slots:
     void databaseFailingWhileRunning();
     void searchesStayBounded();
     void namesThatAreNotText();
-    void tooltipShowsTheNameAsWritten();
+    void namesShownAsWritten_data();
+    void namesShownAsWritten();
     void hugeCommandShownInPartCopiedWhole();
     void choosingNamesByClicksAndKeys();
 };
@@ -375,13 +376,35 @@ void LibraryTest::namesThatAreNotText()
     QCOMPARE(details->toPlainText(), QStringLiteral("echo zh"));
 }
 
-void LibraryTest::tooltipShowsTheNameAsWritten()
+void LibraryTest::namesShownAsWritten_data()
 {
-    const QString name = QStringLiteral("<b>x</b>  <img src=a.png> &amp;");
-    TestApp app({{name, u"true"_s}});
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("shown");
+    const QString markup = QStringLiteral("<b>x</b>  <img src=a.png> &amp;");
+    const QString atLimit(LibraryTexts::kShownNameLimit, QLatin1Char('a'));
+    const QString cut = QString::fromUtf8(LibraryTexts::kNameCut);
+    const QString emoji = QStringLiteral("😀");
+    QTest::newRow("markup") << markup << markup;
+    QTest::newRow("at the limit") << atLimit << atLimit;
+    QTest::newRow("one over") << atLimit + QLatin1Char('b') << atLimit + cut;
+    QTest::newRow("huge, Chinese") << QString(100'000, u'中') + u"尾"_s << QString(LibraryTexts::kShownNameLimit, u'中') + cut;
+    QTest::newRow("a pair across the cut") << QLatin1Char('a') + emoji.repeated(200)
+                                           << QLatin1Char('a') + emoji.repeated(149) + cut;
+}
+
+// The list and the tooltip show a name as written, a huge one cut; it is
+// searched and looked up whole.
+void LibraryTest::namesShownAsWritten()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, shown);
+    TestApp app({{name, u"echo chosen"_s}, {u"other"_s, u"true"_s}});
     app.started();
+    typeSearch(app, name.right(2));
+    QCOMPARE(app.listed(), QStringList({shown}));
     select(app, 0);
-    QCOMPARE(shownTooltip(app), name);
+    QCOMPARE(shownTooltip(app), shown);
+    QCOMPARE(app.find<QPlainTextEdit>(QStringLiteral("Text2"))->toPlainText(), u"echo chosen"_s);
 }
 
 void LibraryTest::hugeCommandShownInPartCopiedWhole()

@@ -203,8 +203,9 @@ void CommandLibrary::List1_Click()
     if (*code)
         showCommand(Search::shownCommand(**code));
     // Written as rich text that shows the name's own characters: a tooltip
-    // that looks like markup would otherwise be rendered.
-    c.List1->setToolTip(Qt::convertFromPlainText(conn.nameOf(row), Qt::WhiteSpacePre));
+    // that looks like markup would otherwise be rendered. A huge name is
+    // cut as in the list.
+    c.List1->setToolTip(Qt::convertFromPlainText(conn.shownNameOf(row), Qt::WhiteSpacePre));
 }
 
 // Laying out a huge line takes time that grows faster than its length, so a

@@ -1,5 +1,7 @@
 #include "CommandIndex.h"
 
+#include "LibraryTexts.h"
+
 #include <algorithm>
 
 namespace {
@@ -7,6 +9,9 @@ namespace {
 // the clock.
 constexpr std::size_t kKeysPerClockCheck = 64;
 constexpr std::size_t kCodesPerClockCheck = 256;
+// A character takes at most four bytes of UTF-8, and every byte that is not
+// UTF-8 one unit: this many bytes give at least as many units.
+constexpr std::size_t kMostBytesPerUnit = 4;
 } // namespace
 
 Result<void> CommandIndex::open(const QString &path, const QByteArray &key)
@@ -44,6 +49,20 @@ QString CommandIndex::nameOf(int row) const
 {
     const std::string_view name = m_rows.names.at(std::size_t(row));
     return QString::fromUtf8(name.data(), qsizetype(name.size()));
+}
+
+QString CommandIndex::shownNameOf(int row) const
+{
+    const std::string_view name = m_rows.names.at(std::size_t(row));
+    const std::string_view head = name.substr(0, kMostBytesPerUnit * std::size_t(LibraryTexts::kShownNameLimit));
+    QString shown = QString::fromUtf8(head.data(), qsizetype(head.size()));
+    if (head.size() == name.size() && shown.size() <= LibraryTexts::kShownNameLimit)
+        return shown;
+    qsizetype end = std::min(shown.size(), LibraryTexts::kShownNameLimit);
+    if (end > 0 && shown.at(end - 1).isHighSurrogate())
+        --end;
+    shown.truncate(end);
+    return shown + QString::fromUtf8(LibraryTexts::kNameCut);
 }
 
 Result<bool> CommandIndex::prepare(QDeadlineTimer deadline, Column first)

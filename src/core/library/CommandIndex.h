@@ -35,6 +35,9 @@ public:
     // Every row, in list order.
     const std::vector<int> &listed() const { return m_listed; }
     QString nameOf(int row) const;
+    // The name as the list and its tooltip show it: cut after
+    // LibraryTexts::kShownNameLimit, of which only the start is read.
+    QString shownNameOf(int row) const;
 
     // Makes the pinyin keys and reads the command texts until the deadline,
     // first what a search of the column needs; true when all is done.
