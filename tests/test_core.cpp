@@ -4,6 +4,7 @@
 #include "library/ListOrder.h"
 #include "library/PageKey.h"
 #include "library/PinyinIndex.h"
+#include "library/SearchBudget.h"
 #include "library/SearchTerm.h"
 #include "library/SearchText.h"
 #include "update/VersionCheck.h"
@@ -119,7 +120,8 @@ void CoreTest::likeMatch()
     QFETCH(QByteArray, text);
     QFETCH(QByteArray, pattern);
     QFETCH(bool, matches);
-    QCOMPARE(Like::match(text.constData(), pattern.constData(), QDeadlineTimer::Forever) == Like::Result::Match, matches);
+    SearchBudget budget = SearchBudget::unlimited();
+    QCOMPARE(Like::match(text.constData(), pattern.constData(), budget) == Like::Result::Match, matches);
 }
 
 void CoreTest::searchText_data()
@@ -153,13 +155,15 @@ void CoreTest::searchText()
     texts.append("other");
     texts.append(nullptr);
     texts.append(text.constData());
-    const Result<std::vector<int>> result = texts.find(term, QDeadlineTimer::Forever);
+    SearchBudget budget = SearchBudget::unlimited();
+    SearchBudget spent(0);
+    const Result<std::vector<int>> result = texts.find(term, budget);
     QVERIFY(result);
     QCOMPARE(*result, found ? std::vector<int>{2} : std::vector<int>{});
     // The empty term finds every text that is not null; a search with
-    // wildcards out of time is stopped.
-    QCOMPARE(*texts.find(QString(), QDeadlineTimer::Forever), std::vector<int>({0, 2}));
-    QVERIFY(!texts.find(u"%"_s, QDeadlineTimer(0)));
+    // wildcards out of its budget is stopped.
+    QCOMPARE(*texts.find(QString(), budget), std::vector<int>({0, 2}));
+    QVERIFY(!texts.find(u"%"_s, spent));
 }
 
 // Syllables: a term matches from some character on, each character by a
@@ -213,14 +217,16 @@ void CoreTest::pinyinSearch()
     PinyinIndex index;
     for (const QString &name : names)
         index.add(name);
-    const Result<std::vector<int>> result = index.find(term, QDeadlineTimer::Forever);
+    SearchBudget budget = SearchBudget::unlimited();
+    SearchBudget spent(0);
+    const Result<std::vector<int>> result = index.find(term, budget);
     QVERIFY(result);
     QStringList foundNames;
     for (const int i : *result)
         foundNames.append(names.at(i));
     QCOMPARE(foundNames, found);
-    // A search out of time is stopped, as every other search is.
-    QCOMPARE(bool(index.find(term, QDeadlineTimer(0))), !PinyinIndex::isPinyinTerm(term));
+    // A search out of its budget is stopped, as every other search is.
+    QCOMPARE(bool(index.find(term, spent)), !PinyinIndex::isPinyinTerm(term));
 }
 
 void CoreTest::versionField_data()

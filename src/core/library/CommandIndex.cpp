@@ -1,6 +1,7 @@
 #include "CommandIndex.h"
 
 #include "LibraryTexts.h"
+#include "SearchBudget.h"
 
 #include <algorithm>
 
@@ -131,12 +132,12 @@ std::optional<Result<std::vector<int>>> CommandIndex::searchPrepared(Column colu
 {
     if (column == Column::Code && !codesReady())
         return std::nullopt;
-    const QDeadlineTimer deadline(kSearchTimeLimit);
-    Result<std::vector<int>> found = (column == Column::Code ? m_codes : m_names).find(term, deadline);
+    SearchBudget budget;
+    Result<std::vector<int>> found = (column == Column::Code ? m_codes : m_names).find(term, budget);
     if (column == Column::Name && found && found->empty() && PinyinIndex::isPinyinTerm(term)) {
         if (!pinyinReady())
             return std::nullopt;
-        found = m_pinyin.find(term, deadline);
+        found = m_pinyin.find(term, budget);
     }
     if (!found)
         return found;

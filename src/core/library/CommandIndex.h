@@ -8,7 +8,6 @@
 #include <QDeadlineTimer>
 #include <QString>
 
-#include <chrono>
 #include <optional>
 #include <vector>
 
@@ -21,10 +20,6 @@ class CommandIndex
 {
 public:
     enum class Column { Name, Code };
-
-    // How long a search may run before it is stopped as too complex; the
-    // time taken to prepare what it needs is not counted.
-    static constexpr std::chrono::milliseconds kSearchTimeLimit{1000};
 
     // Opens the database and the collation of the list; a failure holds the
     // reason the database layer or ICU gives.
@@ -47,7 +42,7 @@ public:
     // LIKE '%term%' finds them. A term of letters that no name contains
     // finds the names it spells in pinyin (PinyinIndex). What the search
     // needs is prepared first when it is not yet. Stopped as too complex
-    // after kSearchTimeLimit of searching.
+    // when it runs out of its SearchBudget; preparing takes none of it.
     Result<std::vector<int>> search(Column column, const QString &term);
     // The same search on what is prepared alone: nullopt when it needs the
     // command texts or pinyin keys that are not yet made.
