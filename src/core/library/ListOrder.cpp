@@ -69,24 +69,30 @@ std::vector<int> ListOrder::ranked(int count, const std::function<QString(int)> 
     const auto keyOf = [&](int i) {
         return std::string_view(keys).substr(ends[std::size_t(i)], ends[std::size_t(i) + 1] - ends[std::size_t(i)]);
     };
-    // The sort compares the keys' first bytes as one number, and the whole
+    // The sort compares the keys' first bytes as two numbers, and the whole
     // keys only where those are equal. A key holds no zero byte, so a
     // shorter key, filled up with zeros, still ranks before its longer ones.
     struct Entry {
         std::uint64_t head;
+        std::uint64_t next;
         int name;
+    };
+    const auto bytesAsNumber = [](std::string_view key, std::size_t from) {
+        std::uint64_t number = 0;
+        for (std::size_t b = from; b < from + sizeof number; ++b)
+            number = (number << CHAR_BIT) | (b < key.size() ? std::uint8_t(key[b]) : 0U);
+        return number;
     };
     std::vector<Entry> entries(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i) {
         const std::string_view key = keyOf(i);
-        std::uint64_t head = 0;
-        for (std::size_t b = 0; b < sizeof head; ++b)
-            head = (head << CHAR_BIT) | (b < key.size() ? std::uint8_t(key[b]) : 0U);
-        entries[std::size_t(i)] = {head, i};
+        entries[std::size_t(i)] = {bytesAsNumber(key, 0), bytesAsNumber(key, sizeof(std::uint64_t)), i};
     }
     std::sort(entries.begin(), entries.end(), [&](const Entry &a, const Entry &b) {
         if (a.head != b.head)
             return a.head < b.head;
+        if (a.next != b.next)
+            return a.next < b.next;
         const int byKey = keyOf(a.name).compare(keyOf(b.name));
         return byKey != 0 ? byKey < 0 : a.name < b.name;
     });
