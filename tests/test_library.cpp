@@ -1,6 +1,7 @@
 // The command library: search, details, copy and the list's order.
 #include "TestApp.h"
 
+#include "library/CommandIndex.h"
 #include "library/SearchTerm.h"
 #include "library/SqlCipher.h"
 #include "ui/MultiLineBox.h"
@@ -81,6 +82,8 @@ private slots:
     void enterPressesTheFocusedButton();
     void databaseFailingWhileRunning();
     void searchesStayBounded();
+    void searchWaitsForWhatIsNotPrepared_data();
+    void searchWaitsForWhatIsNotPrepared();
     void namesThatAreNotText();
     void namesShownAsWritten_data();
     void namesShownAsWritten();
@@ -357,6 +360,42 @@ void LibraryTest::searchesStayBounded()
     QCOMPARE(app.desktop.boxes.size(), 1);
     QCOMPARE(app.desktop.boxes[0].text, QString::fromUtf8(LibraryTexts::kSearchTooComplex));
     QCOMPARE(app.listed(), all);
+}
+
+void LibraryTest::searchWaitsForWhatIsNotPrepared_data()
+{
+    QTest::addColumn<bool>("byName");
+    QTest::addColumn<QString>("term");
+    QTest::addColumn<bool>("waits");
+    QTest::addColumn<QStringList>("found");
+    QTest::newRow("a name") << true << u"apache"_s << false << QStringList({u"apache日志"_s, u"重启Apache2"_s});
+    QTest::newRow("no name, no pinyin term") << true << u"zz1"_s << false << QStringList();
+    QTest::newRow("pinyin") << true << u"cq"_s << true << QStringList({u"重启Apache2"_s});
+    QTest::newRow("command text") << false << u"systemctl"_s << true << QStringList({u"重启Apache2"_s});
+}
+
+// Before the pinyin keys or command texts are made, a search that needs
+// them answers nothing rather than a wrong "nothing found"; once they are,
+// it finds what it should.
+void LibraryTest::searchWaitsForWhatIsNotPrepared()
+{
+    QFETCH(bool, byName);
+    QFETCH(QString, term);
+    QFETCH(bool, waits);
+    QFETCH(QStringList, found);
+    TestApp app;
+    CommandIndex library;
+    QVERIFY(library.open(app.databasePath(), QByteArray(LibraryTexts::kDatabasePassword)));
+    QVERIFY(library.readNames());
+    const auto column = byName ? CommandIndex::Column::Name : CommandIndex::Column::Code;
+    QCOMPARE(!library.searchPrepared(column, term), waits);
+    QVERIFY(library.prepare(QDeadlineTimer::Forever));
+    const std::optional<Result<std::vector<int>>> answer = library.searchPrepared(column, term);
+    QVERIFY(answer && *answer);
+    QStringList names;
+    for (const int row : **answer)
+        names.append(library.nameOf(row));
+    QCOMPARE(names, found);
 }
 
 void LibraryTest::namesThatAreNotText()
