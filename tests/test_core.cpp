@@ -51,6 +51,20 @@ void CoreTest::listOrder()
     const QStringList names = {u"重启"_s, u"Zip"_s, u"北京"_s, u"apache"_s, u"安装"_s, u"Apache"_s, u"北京"_s, u"APACHE"_s};
     QCOMPARE(order.ranked(int(names.size()), [&](int i) { return names.at(i); }),
              std::vector<int>({3, 5, 7, 1, 4, 2, 6, 0}));
+
+    // Many names, whose keys are made in parts: every two neighbours stand
+    // as the two alone are ranked, and equal names in the order they came.
+    QStringList many;
+    for (int i = 0; i < 3 * 4096; ++i)
+        many.append(names.at((i * 7) % names.size()) + QString::number(i % 13));
+    const std::vector<int> ranked = order.ranked(int(many.size()), [&](int i) { return many.at(i); });
+    QCOMPARE(ranked.size(), std::size_t(many.size()));
+    for (std::size_t i = 1; i < ranked.size(); ++i) {
+        const QStringList pair = {many.at(ranked[i - 1]), many.at(ranked[i])};
+        const bool inOrder = pair[0] != pair[1] || ranked[i - 1] < ranked[i];
+        QVERIFY2(inOrder && order.ranked(2, [&](int j) { return pair.at(j); }) == std::vector<int>({0, 1}),
+                 qPrintable(pair.join(u" > "_s)));
+    }
 }
 
 // The page key of a database is the key OpenSSL's PBKDF2 derives from its
