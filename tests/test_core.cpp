@@ -4,6 +4,7 @@
 #include "library/ListOrder.h"
 #include "library/PageKey.h"
 #include "library/PinyinIndex.h"
+#include "library/SearchBudget.h"
 #include "library/SearchTerm.h"
 #include "library/SearchText.h"
 #include "update/VersionCheck.h"
@@ -50,6 +51,20 @@ void CoreTest::listOrder()
     const QStringList names = {u"重启"_s, u"Zip"_s, u"北京"_s, u"apache"_s, u"安装"_s, u"Apache"_s, u"北京"_s, u"APACHE"_s};
     QCOMPARE(order.ranked(int(names.size()), [&](int i) { return names.at(i); }),
              std::vector<int>({3, 5, 7, 1, 4, 2, 6, 0}));
+
+    // Many names, whose keys are made in parts: every two neighbours stand
+    // as the two alone are ranked, and equal names in the order they came.
+    QStringList many;
+    for (int i = 0; i < 3 * 4096; ++i)
+        many.append(names.at((i * 7) % names.size()) + QString::number(i % 13));
+    const std::vector<int> ranked = order.ranked(int(many.size()), [&](int i) { return many.at(i); });
+    QCOMPARE(ranked.size(), std::size_t(many.size()));
+    for (std::size_t i = 1; i < ranked.size(); ++i) {
+        const QStringList pair = {many.at(ranked[i - 1]), many.at(ranked[i])};
+        const bool inOrder = pair[0] != pair[1] || ranked[i - 1] < ranked[i];
+        QVERIFY2(inOrder && order.ranked(2, [&](int j) { return pair.at(j); }) == std::vector<int>({0, 1}),
+                 qPrintable(pair.join(u" > "_s)));
+    }
 }
 
 // The page key of a database is the key OpenSSL's PBKDF2 derives from its
@@ -119,7 +134,8 @@ void CoreTest::likeMatch()
     QFETCH(QByteArray, text);
     QFETCH(QByteArray, pattern);
     QFETCH(bool, matches);
-    QCOMPARE(Like::match(text.constData(), pattern.constData(), QDeadlineTimer::Forever) == Like::Result::Match, matches);
+    SearchBudget budget = SearchBudget::unlimited();
+    QCOMPARE(Like::match(text.constData(), pattern.constData(), budget) == Like::Result::Match, matches);
 }
 
 void CoreTest::searchText_data()
@@ -153,13 +169,15 @@ void CoreTest::searchText()
     texts.append("other");
     texts.append(nullptr);
     texts.append(text.constData());
-    const Result<std::vector<int>> result = texts.find(term, QDeadlineTimer::Forever);
+    SearchBudget budget = SearchBudget::unlimited();
+    SearchBudget spent(0);
+    const Result<std::vector<int>> result = texts.find(term, budget);
     QVERIFY(result);
     QCOMPARE(*result, found ? std::vector<int>{2} : std::vector<int>{});
     // The empty term finds every text that is not null; a search with
-    // wildcards out of time is stopped.
-    QCOMPARE(*texts.find(QString(), QDeadlineTimer::Forever), std::vector<int>({0, 2}));
-    QVERIFY(!texts.find(u"%"_s, QDeadlineTimer(0)));
+    // wildcards out of its budget is stopped.
+    QCOMPARE(*texts.find(QString(), budget), std::vector<int>({0, 2}));
+    QVERIFY(!texts.find(u"%"_s, spent));
 }
 
 // Syllables: a term matches from some character on, each character by a
@@ -213,14 +231,16 @@ void CoreTest::pinyinSearch()
     PinyinIndex index;
     for (const QString &name : names)
         index.add(name);
-    const Result<std::vector<int>> result = index.find(term, QDeadlineTimer::Forever);
+    SearchBudget budget = SearchBudget::unlimited();
+    SearchBudget spent(0);
+    const Result<std::vector<int>> result = index.find(term, budget);
     QVERIFY(result);
     QStringList foundNames;
     for (const int i : *result)
         foundNames.append(names.at(i));
     QCOMPARE(foundNames, found);
-    // A search out of time is stopped, as every other search is.
-    QCOMPARE(bool(index.find(term, QDeadlineTimer(0))), !PinyinIndex::isPinyinTerm(term));
+    // A search out of its budget is stopped, as every other search is.
+    QCOMPARE(bool(index.find(term, spent)), !PinyinIndex::isPinyinTerm(term));
 }
 
 void CoreTest::versionField_data()

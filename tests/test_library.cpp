@@ -1,6 +1,7 @@
 // The command library: search, details, copy and the list's order.
 #include "TestApp.h"
 
+#include "library/CommandIndex.h"
 #include "library/SearchTerm.h"
 #include "placeholders/PlaceholderTexts.h"
 #include "library/SqlCipher.h"
@@ -98,8 +99,11 @@ private slots:
     void enterPressesTheFocusedButton();
     void databaseFailingWhileRunning();
     void searchesStayBounded();
+    void searchWaitsForWhatIsNotPrepared_data();
+    void searchWaitsForWhatIsNotPrepared();
     void namesThatAreNotText();
-    void tooltipShowsTheNameAsWritten();
+    void namesShownAsWritten_data();
+    void namesShownAsWritten();
     void hugeCommandShownInPartCopiedWhole();
     void choosingNamesByClicksAndKeys();
     void placeholdersTypedEveryWay_data();
@@ -356,7 +360,8 @@ void LibraryTest::databaseFailingWhileRunning()
 }
 
 // Wildcards that once took exponential time answer at once; a search that
-// still runs past its time is stopped with its own box, the list kept.
+// does more work than its budget of steps is stopped with its own box, the
+// list kept: the same answers on any machine, under any load.
 void LibraryTest::searchesStayBounded()
 {
     const QString longCommand(400, QLatin1Char('a'));
@@ -370,11 +375,47 @@ void LibraryTest::searchesStayBounded()
     QCOMPARE(app.listed(), all);
     QVERIFY(app.desktop.boxes.isEmpty());
 
-    // Slow to match against the huge command.
+    // Far more steps than the budget against the huge command.
     search->setText(QLatin1Char('%') + QString(30'000, QLatin1Char('a')) + QLatin1Char('c'));
     QCOMPARE(app.desktop.boxes.size(), 1);
     QCOMPARE(app.desktop.boxes[0].text, QString::fromUtf8(LibraryTexts::kSearchTooComplex));
     QCOMPARE(app.listed(), all);
+}
+
+void LibraryTest::searchWaitsForWhatIsNotPrepared_data()
+{
+    QTest::addColumn<bool>("byName");
+    QTest::addColumn<QString>("term");
+    QTest::addColumn<bool>("waits");
+    QTest::addColumn<QStringList>("found");
+    QTest::newRow("a name") << true << u"apache"_s << false << QStringList({u"apache日志"_s, u"重启Apache2"_s});
+    QTest::newRow("no name, no pinyin term") << true << u"zz1"_s << false << QStringList();
+    QTest::newRow("pinyin") << true << u"cq"_s << true << QStringList({u"重启Apache2"_s});
+    QTest::newRow("command text") << false << u"systemctl"_s << true << QStringList({u"重启Apache2"_s});
+}
+
+// Before the pinyin keys or command texts are made, a search that needs
+// them answers nothing rather than a wrong "nothing found"; once they are,
+// it finds what it should.
+void LibraryTest::searchWaitsForWhatIsNotPrepared()
+{
+    QFETCH(bool, byName);
+    QFETCH(QString, term);
+    QFETCH(bool, waits);
+    QFETCH(QStringList, found);
+    TestApp app;
+    CommandIndex library;
+    QVERIFY(library.open(app.databasePath(), QByteArray(LibraryTexts::kDatabasePassword)));
+    QVERIFY(library.readNames());
+    const auto column = byName ? CommandIndex::Column::Name : CommandIndex::Column::Code;
+    QCOMPARE(!library.searchPrepared(column, term), waits);
+    QVERIFY(library.prepare(QDeadlineTimer::Forever));
+    const std::optional<Result<std::vector<int>>> answer = library.searchPrepared(column, term);
+    QVERIFY(answer && *answer);
+    QStringList names;
+    for (const int row : **answer)
+        names.append(library.nameOf(row));
+    QCOMPARE(names, found);
 }
 
 void LibraryTest::namesThatAreNotText()
@@ -395,13 +436,35 @@ void LibraryTest::namesThatAreNotText()
     QCOMPARE(details->toPlainText(), QStringLiteral("echo zh"));
 }
 
-void LibraryTest::tooltipShowsTheNameAsWritten()
+void LibraryTest::namesShownAsWritten_data()
 {
-    const QString name = QStringLiteral("<b>x</b>  <img src=a.png> &amp;");
-    TestApp app({{name, u"true"_s}});
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("shown");
+    const QString markup = QStringLiteral("<b>x</b>  <img src=a.png> &amp;");
+    const QString atLimit(LibraryTexts::kShownNameLimit, QLatin1Char('a'));
+    const QString cut = QString::fromUtf8(LibraryTexts::kNameCut);
+    const QString emoji = QStringLiteral("😀");
+    QTest::newRow("markup") << markup << markup;
+    QTest::newRow("at the limit") << atLimit << atLimit;
+    QTest::newRow("one over") << atLimit + QLatin1Char('b') << atLimit + cut;
+    QTest::newRow("huge, Chinese") << QString(100'000, u'中') + u"尾"_s << QString(LibraryTexts::kShownNameLimit, u'中') + cut;
+    QTest::newRow("a pair across the cut") << QLatin1Char('a') + emoji.repeated(200)
+                                           << QLatin1Char('a') + emoji.repeated(149) + cut;
+}
+
+// The list and the tooltip show a name as written, a huge one cut; it is
+// searched and looked up whole.
+void LibraryTest::namesShownAsWritten()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, shown);
+    TestApp app({{name, u"echo chosen"_s}, {u"other"_s, u"true"_s}});
     app.started();
+    typeSearch(app, name.right(2));
+    QCOMPARE(app.listed(), QStringList({shown}));
     select(app, 0);
-    QCOMPARE(shownTooltip(app), name);
+    QCOMPARE(shownTooltip(app), shown);
+    QCOMPARE(app.find<QPlainTextEdit>(QStringLiteral("Text2"))->toPlainText(), u"echo chosen"_s);
 }
 
 void LibraryTest::hugeCommandShownInPartCopiedWhole()

@@ -172,6 +172,8 @@ void SkinTest::adjustingStartsFromTheAttachedSkin()
 
     StyleSheetSkin skin;
     skin.attachEx(path, QString());
+    // Applied as attached once the program handles its events.
+    QCoreApplication::processEvents();
     QCOMPARE(qApp->styleSheet(), QStringLiteral("QLabel { color: #ff0000; }"));
     skin.adjustHsv(120, 0, 0);
     skin.adjustHsv(120, 0, 0);

@@ -9,6 +9,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <utility>
+
 namespace {
 
 // The text of the skin file; nothing when it cannot be read or is not a
@@ -37,13 +39,18 @@ void StyleSheetSkin::attachEx(const QString &skinFilePath, const QString &)
     if (!styleSheet)
         return;
     m_attached = Attached{*styleSheet, QApplication::palette()};
-    qApp->setStyleSheet(m_attached->styleSheet);
+    m_applyPending = true;
+    QMetaObject::invokeMethod(&m_pendingApply, [this] {
+        if (std::exchange(m_applyPending, false))
+            qApp->setStyleSheet(m_attached->styleSheet);
+    }, Qt::QueuedConnection);
 }
 
 void StyleSheetSkin::adjustHsv(int hue, int saturation, int value)
 {
     if (!m_attached)
         return;
+    m_applyPending = false;
     const Skin::HsvShift shift{hue, saturation, value};
     QApplication::setPalette(Skin::shifted(m_attached->palette, shift));
     qApp->setStyleSheet(Skin::shiftedStyleSheet(m_attached->styleSheet, shift));

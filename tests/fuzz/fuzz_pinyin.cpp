@@ -5,6 +5,7 @@
 // worked out here the plain way, a set of term positions per character.
 #include "library/PinyinIndex.h"
 #include "library/PinyinReadings.h"
+#include "library/SearchBudget.h"
 
 #include <QList>
 #include <QString>
@@ -68,7 +69,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QString term = input.mid(lineBreak + 1);
     PinyinIndex index;
     index.add(name);
-    const Result<std::vector<int>> found = index.find(term, QDeadlineTimer::Forever);
+    SearchBudget budget = SearchBudget::unlimited();
+    const Result<std::vector<int>> found = index.find(term, budget);
     if (!found)
         std::abort();
     const bool expected = PinyinIndex::isPinyinTerm(term) && spelled(unitsOf(name), term.toLower().toStdString());

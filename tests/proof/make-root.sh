@@ -52,5 +52,9 @@ unshare --mount --net --pid --uts --ipc --fork --propagation private \
 : > "$work/etc/apt/sources.list"
 rm -f "$work/etc/apt/sources.list.d/"*
 echo 'tovanu-proof' > "$work/etc/hostname"
+# Installed only so that the recipes' installs find them offline: a new
+# server runs none of them (Nginx would take Apache's port 80 at boot).
+chroot "$work" systemctl disable --quiet nginx.service vnstat.service docker.service docker.socket \
+  containerd.service "$(basename "$(ls "$work"/lib/systemd/system/php*-fpm.service)")"
 touch "$work/.tovanu-proof-root"
 mv "$work" "$root"

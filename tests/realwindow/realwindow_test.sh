@@ -205,6 +205,31 @@ if ! $wm; then
   click $((width - 30)) 12
   ended_within_a_second "the close box in the deep folder"
   pass "started from a folder deeper than PATH_MAX: database opened, Source.list written there"
+
+  # A name of 10 MB, listed first: chosen and its command copied with Enter
+  # while the pointer rests on it (its tooltip comes), then another name
+  # searched and copied, each within the usual two seconds.
+  {
+    printf '%s尾\techo huge\n' "$(head -c 10000000 /dev/zero | tr '\0' a)"
+    printf 'disk usage\tdf -h\n'
+  } > "$work/huge.txt"
+  rm -f "$app/db/main.mdb"
+  "$bin_dir/tovanu-db" build "$work/huge.txt" "$app/db/main.mdb" || fail "the library with a huge name was not built"
+  http_proxy="http://127.0.0.1:9" "$program" > "$work/tovanu.log" 2>&1 &
+  app_pid=$!
+  window=$(wait_window "$caption") || fail "the window with a huge name did not appear"
+  answer_box
+  window_origin "$window"
+  click 60 128             # the huge name, the first entry of List1
+  xdotool key --clearmodifiers Return
+  clipboard_holds "echo huge" "the huge name's command"
+  search_for $by_name disk
+  click 60 128
+  click 468 340            # Command1 "复制"
+  clipboard_holds "df -h" "a command after the huge name"
+  click $((width - 30)) 12    # the close box
+  ended_within_a_second "the close after the huge name"
+  pass "a 10 MB name: listed, chosen, its command and another copied at once"
   finish
 fi
 

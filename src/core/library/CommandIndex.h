@@ -8,22 +8,18 @@
 #include <QDeadlineTimer>
 #include <QString>
 
-#include <chrono>
 #include <optional>
 #include <vector>
 
 // The command library in memory, as the list and the search use it. The
 // database is read once: the names when the list is first filled, ranked
-// once in list order; the command texts and the names' pinyin keys later, a
+// once in list order; the names' pinyin keys and the command texts later, a
 // little at a time (prepare), or when a search needs them. A row is the
 // number of a named row in the order the database gave them, from 0.
 class CommandIndex
 {
 public:
     enum class Column { Name, Code };
-
-    // How long a search may run before it is stopped as too complex.
-    static constexpr std::chrono::milliseconds kSearchTimeLimit{1000};
 
     // Opens the database and the collation of the list; a failure holds the
     // reason the database layer or ICU gives.
@@ -34,19 +30,23 @@ public:
     // Every row, in list order.
     const std::vector<int> &listed() const { return m_listed; }
     QString nameOf(int row) const;
+    // The name as the list and its tooltip show it: cut after
+    // LibraryTexts::kShownNameLimit, of which only the start is read.
+    QString shownNameOf(int row) const;
 
-    // Whether a search of the column can run without reading the database.
-    bool canSearch(Column column) const { return column == Column::Name || m_codes.size() == m_listed.size(); }
-    // Reads the command texts, then makes the pinyin keys, until the
-    // deadline; true when both are done.
-    Result<bool> prepare(QDeadlineTimer deadline);
+    // Makes the pinyin keys and reads the command texts until the deadline,
+    // first what a search of the column needs; true when all is done.
+    Result<bool> prepare(QDeadlineTimer deadline, Column first = Column::Name);
 
     // The rows, in list order, whose column contains term, as the design's
     // LIKE '%term%' finds them. A term of letters that no name contains
-    // finds the names it spells in pinyin (PinyinIndex). The command texts
-    // are read first when they are not yet in memory. Stopped as too complex
-    // after kSearchTimeLimit.
+    // finds the names it spells in pinyin (PinyinIndex). What the search
+    // needs is prepared first when it is not yet. Stopped as too complex
+    // when it runs out of its SearchBudget; preparing takes none of it.
     Result<std::vector<int>> search(Column column, const QString &term);
+    // The same search on what is prepared alone: nullopt when it needs the
+    // command texts or pinyin keys that are not yet made.
+    std::optional<Result<std::vector<int>>> searchPrepared(Column column, const QString &term) const;
 
     // The command text shown for a row: that of the first row with the same
     // name, byte for byte, as a lookup by name finds it; nullopt when the
@@ -54,7 +54,10 @@ public:
     Result<std::optional<QString>> codeOf(int row);
 
 private:
-    Result<bool> readCodes(QDeadlineTimer deadline);
+    bool codesReady() const { return m_codes.size() == m_listed.size(); }
+    bool pinyinReady() const { return m_pinyin.size() == m_listed.size(); }
+    Result<bool> prepareCodes(QDeadlineTimer deadline);
+    bool layOutCodes(QDeadlineTimer deadline);
     bool makePinyinKeys(QDeadlineTimer deadline);
     std::vector<int> rowsAt(const std::vector<int> &positions) const;
 
@@ -63,9 +66,10 @@ private:
     CommandStore::Names m_rows;
     std::vector<int> m_listed;
     SearchText m_names;
-    SearchText m_codes; // complete once it holds every row
+    SearchText m_codes; // laid out in list order, up to its size
     PinyinIndex m_pinyin; // made in list order, up to its size
-    // The command texts read so far, in id order.
+    // The command texts read so far, in id order; all once m_codesRead.
+    bool m_codesRead = false;
     std::optional<std::int64_t> m_codesReadAfter;
     std::vector<std::int64_t> m_codeIds;
     TextTable m_codeTexts;

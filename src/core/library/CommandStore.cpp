@@ -42,7 +42,9 @@ Result<void> CommandStore::open(const QString &path, const QByteArray &key)
 
 Result<void> CommandStore::openWith(const QString &path, const QByteArray &key)
 {
-    if (Result<void> opened = m_db.open(path, SQLITE_OPEN_READONLY, key); !opened)
+    // One thread at a time uses the connection (the loader's, then the
+    // window's), so SQLite need not lock it around every call.
+    if (Result<void> opened = m_db.open(path, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, key); !opened)
         return opened;
     if (!m_db.prepare(kCheckStatement)) {
         Failure failure{m_db.errorText()};

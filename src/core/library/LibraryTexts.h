@@ -18,6 +18,11 @@ inline constexpr char kCopyDone[] = "复制成功";
 // is shown cut, and copied whole.
 inline constexpr qsizetype kShownCommandLimit = 20000;
 inline constexpr char kCommandCut[] = "……(指令太长,这里只显示开头部分;复制时复制完整指令)";
+// The most UTF-16 units of a name laid out in the list or its tooltip, far
+// more than the list is wide: a longer name is shown cut, with kNameCut after
+// it, and searched and looked up whole.
+inline constexpr qsizetype kShownNameLimit = 300;
+inline constexpr char kNameCut[] = "…";
 // Each "%" of a stored command stands for one line break.
 inline constexpr char kStoredLineBreak = '%';
 }

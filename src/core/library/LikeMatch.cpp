@@ -1,14 +1,15 @@
 #include "LikeMatch.h"
 
 #include "Ascii.h"
+#include "SearchBudget.h"
 #include "SqliteUtf8.h"
 
 namespace Like {
 
 namespace {
 
-// Comparisons between two looks at the clock.
-constexpr unsigned kStepsPerClockCheck = 1u << 16;
+// Comparisons counted before they are spent from the budget.
+constexpr unsigned kStepsPerSpending = 1u << 16;
 constexpr char32_t kAnyRun = '%';
 constexpr char32_t kAnyOne = '_';
 
@@ -22,7 +23,7 @@ bool sameCharacter(char32_t patternCharacter, char32_t textCharacter)
 // Greedy matching with one point to return to: the last "%" seen and the text
 // position it has swallowed up to. A later "%" replaces it, since whatever the
 // earlier one could still swallow the later one can too.
-Result match(const char *text, const char *pattern, QDeadlineTimer deadline)
+Result match(const char *text, const char *pattern, SearchBudget &budget)
 {
     auto t = reinterpret_cast<const unsigned char *>(text);
     auto p = reinterpret_cast<const unsigned char *>(pattern);
@@ -30,8 +31,8 @@ Result match(const char *text, const char *pattern, QDeadlineTimer deadline)
     const unsigned char *retryText = nullptr;
     unsigned steps = 0;
     while (*t) {
-        if (++steps % kStepsPerClockCheck == 0 && deadline.hasExpired())
-            return Result::TimedOut;
+        if (++steps % kStepsPerSpending == 0 && !budget.spend(kStepsPerSpending))
+            return Result::OverBudget;
         if (*p == kAnyRun) {
             retryPattern = ++p;
             retryText = t;
@@ -45,11 +46,13 @@ Result match(const char *text, const char *pattern, QDeadlineTimer deadline)
             continue;
         }
         if (!retryPattern)
-            return Result::NoMatch;
+            return budget.spend(steps % kStepsPerSpending) ? Result::NoMatch : Result::OverBudget;
         p = retryPattern;
         SqliteUtf8::read(retryText);
         t = retryText;
     }
+    if (!budget.spend(steps % kStepsPerSpending))
+        return Result::OverBudget;
     while (*p == kAnyRun)
         ++p;
     return *p ? Result::NoMatch : Result::Match;

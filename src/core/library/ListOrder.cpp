@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdint>
+#include <future>
 #include <iterator>
 #include <string>
 #include <string_view>
@@ -15,6 +16,8 @@ namespace {
 // for most names, so their key is written in one call.
 constexpr std::size_t kKeyBytesPerUnit = 3;
 constexpr std::size_t kKeySlack = 16;
+// From this many names on, their keys are made on two threads.
+constexpr int kNamesForTwoThreads = 4096;
 } // namespace
 
 void ListOrder::CollatorCloser::operator()(UCollator *collator) const
@@ -44,49 +47,89 @@ Result<ListOrder> ListOrder::open()
     return ListOrder(std::move(collator));
 }
 
-std::vector<int> ListOrder::ranked(int count, const std::function<QString(int)> &nameOf) const
-{
-    // Every name's key, one after the other: key i runs from ends[i] to ends[i + 1].
-    std::string keys;
+namespace {
+
+// The collation keys of a run of names, one after the other: key i runs
+// from ends[i] to ends[i + 1].
+struct Keys {
+    std::string bytes;
     std::vector<std::size_t> ends{0};
-    ends.reserve(std::size_t(count) + 1);
-    for (int i = 0; i < count; ++i) {
+
+    std::string_view at(std::size_t i) const { return std::string_view(bytes).substr(ends[i], ends[i + 1] - ends[i]); }
+};
+
+Keys keysOf(const UCollator *collator, int from, int to, const std::function<QString(int)> &nameOf)
+{
+    Keys keys;
+    keys.ends.reserve(std::size_t(to - from) + 1);
+    for (int i = from; i < to; ++i) {
         const QString name = nameOf(i);
         const auto *text = reinterpret_cast<const UChar *>(name.utf16());
         const auto length = int32_t(name.size());
-        const std::size_t start = keys.size();
-        keys.resize(start + kKeyBytesPerUnit * std::size_t(length) + kKeySlack);
-        const auto room = int32_t(keys.size() - start);
-        int32_t written = ucol_getSortKey(m_collator.get(), text, length, reinterpret_cast<uint8_t *>(keys.data() + start), room);
+        const std::size_t start = keys.bytes.size();
+        keys.bytes.resize(start + kKeyBytesPerUnit * std::size_t(length) + kKeySlack);
+        const auto room = int32_t(keys.bytes.size() - start);
+        auto *key = reinterpret_cast<uint8_t *>(keys.bytes.data() + start);
+        int32_t written = ucol_getSortKey(collator, text, length, key, room);
         if (written > room) {
-            keys.resize(start + std::size_t(written));
-            written = ucol_getSortKey(m_collator.get(), text, length, reinterpret_cast<uint8_t *>(keys.data() + start), written);
+            keys.bytes.resize(start + std::size_t(written));
+            key = reinterpret_cast<uint8_t *>(keys.bytes.data() + start);
+            written = ucol_getSortKey(collator, text, length, key, written);
         }
         // Without the closing zero byte.
-        keys.resize(start + std::size_t(std::max<int32_t>(written, 1)) - 1);
-        ends.push_back(keys.size());
+        keys.bytes.resize(start + std::size_t(std::max<int32_t>(written, 1)) - 1);
+        keys.ends.push_back(keys.bytes.size());
     }
+    return keys;
+}
+
+} // namespace
+
+std::vector<int> ListOrder::ranked(int count, const std::function<QString(int)> &nameOf) const
+{
+    // Many names' keys are made in two halves at once, the second on a
+    // thread of its own with a collator of its own, as ICU's collators are
+    // not shared between threads.
+    int firstHalf = count;
+    Collator clone;
+    std::future<Keys> secondHalf;
+    if (count >= kNamesForTwoThreads) {
+        UErrorCode status = U_ZERO_ERROR;
+        clone.reset(ucol_clone(m_collator.get(), &status));
+        if (clone && U_SUCCESS(status)) {
+            firstHalf = count / 2;
+            secondHalf = std::async(std::launch::async, keysOf, clone.get(), firstHalf, count, std::cref(nameOf));
+        }
+    }
+    const Keys first = keysOf(m_collator.get(), 0, firstHalf, nameOf);
+    const Keys second = secondHalf.valid() ? secondHalf.get() : Keys();
     const auto keyOf = [&](int i) {
-        return std::string_view(keys).substr(ends[std::size_t(i)], ends[std::size_t(i) + 1] - ends[std::size_t(i)]);
+        return i < firstHalf ? first.at(std::size_t(i)) : second.at(std::size_t(i - firstHalf));
     };
-    // The sort compares the keys' first bytes as one number, and the whole
+    // The sort compares the keys' first bytes as two numbers, and the whole
     // keys only where those are equal. A key holds no zero byte, so a
     // shorter key, filled up with zeros, still ranks before its longer ones.
     struct Entry {
         std::uint64_t head;
+        std::uint64_t next;
         int name;
+    };
+    const auto bytesAsNumber = [](std::string_view key, std::size_t from) {
+        std::uint64_t number = 0;
+        for (std::size_t b = from; b < from + sizeof number; ++b)
+            number = (number << CHAR_BIT) | (b < key.size() ? std::uint8_t(key[b]) : 0U);
+        return number;
     };
     std::vector<Entry> entries(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i) {
         const std::string_view key = keyOf(i);
-        std::uint64_t head = 0;
-        for (std::size_t b = 0; b < sizeof head; ++b)
-            head = (head << CHAR_BIT) | (b < key.size() ? std::uint8_t(key[b]) : 0U);
-        entries[std::size_t(i)] = {head, i};
+        entries[std::size_t(i)] = {bytesAsNumber(key, 0), bytesAsNumber(key, sizeof(std::uint64_t)), i};
     }
     std::sort(entries.begin(), entries.end(), [&](const Entry &a, const Entry &b) {
         if (a.head != b.head)
             return a.head < b.head;
+        if (a.next != b.next)
+            return a.next < b.next;
         const int byKey = keyOf(a.name).compare(keyOf(b.name));
         return byKey != 0 ? byKey < 0 : a.name < b.name;
     });

@@ -3,6 +3,7 @@
 #include "Ascii.h"
 #include "LibraryTexts.h"
 #include "PinyinReadings.h"
+#include "SearchBudget.h"
 
 #include <algorithm>
 #include <array>
@@ -25,8 +26,8 @@ constexpr std::uint16_t kNothing = 0xC000;
 constexpr std::uint16_t kKindMask = 0xC000;
 constexpr std::size_t kLetters = 26;
 constexpr std::size_t kWordBits = 64;
-// Names between two looks at the search's clock.
-constexpr std::size_t kNamesPerClockCheck = 1024;
+// Names looked at before their work is spent from the budget.
+constexpr std::size_t kNamesPerSpending = 1024;
 
 std::uint32_t letterBit(char letter)
 {
@@ -183,26 +184,31 @@ void PinyinIndex::add(const QString &name)
     m_letters.push_back(letters);
 }
 
-Result<std::vector<int>> PinyinIndex::find(const QString &term, QDeadlineTimer deadline) const
+Result<std::vector<int>> PinyinIndex::find(const QString &term, SearchBudget &budget) const
 {
     if (!isPinyinTerm(term))
         return std::vector<int>();
     const std::string lower = term.toLower().toStdString();
     // One word holds positions 0 to 63.
     if (lower.size() < kWordBits)
-        return findWith<1>(lower, deadline);
-    return findWith<(kLongestTerm + kWordBits) / kWordBits>(lower, deadline);
+        return findWith<1>(lower, budget);
+    return findWith<(kLongestTerm + kWordBits) / kWordBits>(lower, budget);
 }
 
 template<std::size_t Words>
-Result<std::vector<int>> PinyinIndex::findWith(const std::string &term, QDeadlineTimer deadline) const
+Result<std::vector<int>> PinyinIndex::findWith(const std::string &term, SearchBudget &budget) const
 {
     const Term<Words> pattern(term);
     const std::uint32_t letters = lettersOf(term);
     std::vector<int> found;
     for (std::size_t i = 0; i < size(); ++i) {
-        if (i % kNamesPerClockCheck == 0 && deadline.hasExpired())
-            return Failure{QString::fromUtf8(LibraryTexts::kSearchTooComplex)};
+        // The names up to the next spending: a step each, and one for each
+        // word of positions over each unit of their keys.
+        if (i % kNamesPerSpending == 0) {
+            const std::size_t end = std::min(size(), i + kNamesPerSpending);
+            if (!budget.spend(end - i + (m_starts[end] - m_starts[i]) * Words))
+                return Failure{QString::fromUtf8(LibraryTexts::kSearchTooComplex)};
+        }
         if ((letters & ~m_letters[i]) == 0 && pattern.matches(m_units.data() + m_starts[i], m_units.data() + m_starts[i + 1]))
             found.push_back(int(i));
     }

@@ -2,11 +2,12 @@
 
 #include "Result.h"
 
-#include <QDeadlineTimer>
 #include <QString>
 
 #include <cstdint>
 #include <vector>
+
+class SearchBudget;
 
 // The pinyin keys of the command names and the search on them. A term
 // matches a name when, from some character of the name on, consecutive
@@ -30,13 +31,13 @@ public:
     std::size_t size() const { return m_letters.size(); }
 
     // The numbers of the names (from 0, in the order added) that term
-    // matches, ascending; none when term is no pinyin term. A search still
-    // running at the deadline fails as too complex.
-    Result<std::vector<int>> find(const QString &term, QDeadlineTimer deadline) const;
+    // matches, ascending; none when term is no pinyin term. A search that
+    // runs out of its budget fails as too complex.
+    Result<std::vector<int>> find(const QString &term, SearchBudget &budget) const;
 
 private:
     template<std::size_t Words>
-    Result<std::vector<int>> findWith(const std::string &term, QDeadlineTimer deadline) const;
+    Result<std::vector<int>> findWith(const std::string &term, SearchBudget &budget) const;
 
     // One unit a character, one after the other (see PinyinIndex.cpp).
     std::vector<std::uint16_t> m_units;

@@ -2,14 +2,15 @@
 
 #include "LibraryTexts.h"
 #include "LikeMatch.h"
+#include "SearchBudget.h"
 #include "SqliteUtf8.h"
 
 #include <cstring>
 
 namespace {
 
-// Texts, or hits, between two looks at the search's clock.
-constexpr std::size_t kStepsPerClockCheck = 1024;
+// Texts, or hits, counted before they are spent from the budget.
+constexpr std::size_t kStepsPerSpending = 1024;
 constexpr char kAnyRun = '%';
 
 Failure tooComplex()
@@ -28,19 +29,19 @@ void SearchText::append(const char *text)
     m_null.push_back(!text);
 }
 
-Result<std::vector<int>> SearchText::find(const QString &term, QDeadlineTimer deadline) const
+Result<std::vector<int>> SearchText::find(const QString &term, SearchBudget &budget) const
 {
     // What the database would have been given: the term's UTF-8, read up to
     // a NUL character.
     const QByteArray utf8 = term.toUtf8();
     if (std::strpbrk(utf8.constData(), "%_"))
-        return findPattern(kAnyRun + utf8 + kAnyRun, deadline);
+        return findPattern(kAnyRun + utf8 + kAnyRun, budget);
     std::string canonical;
     SqliteUtf8::appendCanonical(canonical, utf8.constData());
-    return findPlain(canonical, deadline);
+    return findPlain(canonical, budget);
 }
 
-Result<std::vector<int>> SearchText::findPlain(const std::string &term, QDeadlineTimer deadline) const
+Result<std::vector<int>> SearchText::findPlain(const std::string &term, SearchBudget &budget) const
 {
     std::vector<int> found;
     if (term.empty()) {
@@ -60,22 +61,22 @@ Result<std::vector<int>> SearchText::findPlain(const std::string &term, QDeadlin
             ++text;
         found.push_back(int(text));
         from = m_starts[text + 1];
-        if (found.size() % kStepsPerClockCheck == 0 && deadline.hasExpired())
+        if (found.size() % kStepsPerSpending == 0 && !budget.spend(kStepsPerSpending))
             return tooComplex();
     }
     return found;
 }
 
-Result<std::vector<int>> SearchText::findPattern(const QByteArray &pattern, QDeadlineTimer deadline) const
+Result<std::vector<int>> SearchText::findPattern(const QByteArray &pattern, SearchBudget &budget) const
 {
     std::vector<int> found;
     for (std::size_t i = 0; i < size(); ++i) {
-        if (i % kStepsPerClockCheck == 0 && deadline.hasExpired())
+        if (i % kStepsPerSpending == 0 && !budget.spend(kStepsPerSpending))
             return tooComplex();
         if (m_null[i])
             continue;
-        const Like::Result result = Like::match(m_text.data() + m_starts[i], pattern.constData(), deadline);
-        if (result == Like::Result::TimedOut)
+        const Like::Result result = Like::match(m_text.data() + m_starts[i], pattern.constData(), budget);
+        if (result == Like::Result::OverBudget)
             return tooComplex();
         if (result == Like::Result::Match)
             found.push_back(int(i));

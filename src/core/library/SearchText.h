@@ -2,11 +2,12 @@
 
 #include "Result.h"
 
-#include <QDeadlineTimer>
 #include <QString>
 
 #include <string>
 #include <vector>
+
+class SearchBudget;
 
 // One column of the library as the search reads it, kept in memory in the
 // order of the list: each text up to its first NUL byte, in the form
@@ -23,13 +24,13 @@ public:
 
     // The numbers of the texts, ascending, that contain term. A term without
     // wildcards is looked for with memmem over all texts at once; one with
-    // them goes through the matcher of LikeMatch.h. A search still running
-    // at the deadline fails as too complex.
-    Result<std::vector<int>> find(const QString &term, QDeadlineTimer deadline) const;
+    // them goes through the matcher of LikeMatch.h. A search that runs out
+    // of its budget fails as too complex.
+    Result<std::vector<int>> find(const QString &term, SearchBudget &budget) const;
 
 private:
-    Result<std::vector<int>> findPlain(const std::string &term, QDeadlineTimer deadline) const;
-    Result<std::vector<int>> findPattern(const QByteArray &pattern, QDeadlineTimer deadline) const;
+    Result<std::vector<int>> findPlain(const std::string &term, SearchBudget &budget) const;
+    Result<std::vector<int>> findPattern(const QByteArray &pattern, SearchBudget &budget) const;
 
     std::string m_text;                 // every text, each followed by a NUL byte
     std::vector<std::size_t> m_starts{0}; // where each text starts, and one past the last

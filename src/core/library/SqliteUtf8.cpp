@@ -3,6 +3,7 @@
 #include "Ascii.h"
 
 #include <cstdint>
+#include <iterator>
 
 namespace SqliteUtf8 {
 
@@ -24,6 +25,23 @@ constexpr Form kForms[] = {
 constexpr unsigned kPayloadBits = 6;
 constexpr unsigned char kContinuation = 0x80;
 constexpr char32_t kPayloadMask = 0x3F;
+constexpr unsigned char kFirstNonAscii = 0x80;
+
+// The form of a character above U+007F.
+const Form &formOf(char32_t c)
+{
+    for (const Form &form : kForms) {
+        if (c <= form.largest)
+            return form;
+    }
+    return kForms[std::size(kForms) - 1];
+}
+
+unsigned char leadByte(const Form &form, char32_t c)
+{
+    // A 64-bit shift: the longest form's lead byte carries no payload.
+    return (unsigned char)(form.lead | (std::uint64_t(c) >> (kPayloadBits * unsigned(form.continuations))));
+}
 
 void write(std::string &out, char32_t c)
 {
@@ -31,24 +49,44 @@ void write(std::string &out, char32_t c)
         out.push_back(char(Ascii::toLower(c)));
         return;
     }
-    for (const Form &form : kForms) {
-        if (c > form.largest)
-            continue;
-        const unsigned shift = kPayloadBits * unsigned(form.continuations);
-        // A 64-bit shift: the longest form's lead byte carries no payload.
-        out.push_back(char(form.lead | (std::uint64_t(c) >> shift)));
-        for (int i = form.continuations - 1; i >= 0; --i)
-            out.push_back(char(kContinuation | ((c >> (kPayloadBits * unsigned(i))) & kPayloadMask)));
-        return;
-    }
+    const Form &form = formOf(c);
+    out.push_back(char(leadByte(form, c)));
+    for (int i = form.continuations - 1; i >= 0; --i)
+        out.push_back(char(kContinuation | ((c >> (kPayloadBits * unsigned(i))) & kPayloadMask)));
+}
+
+// Whether the bytes read as c are the form write gives it.
+bool inItsForm(const unsigned char *bytes, std::size_t length, char32_t c)
+{
+    const Form &form = formOf(c);
+    return c != kReplacement && length == std::size_t(form.continuations) + 1 && bytes[0] == leadByte(form, c);
 }
 
 } // namespace
 
 void appendCanonical(std::string &out, const char *text)
 {
-    for (const auto *t = reinterpret_cast<const unsigned char *>(text); *t;)
-        write(out, read(t));
+    // Most bytes stand as they are (ASCII other than capitals, characters
+    // already in their form): they are copied a run at a time.
+    const auto *t = reinterpret_cast<const unsigned char *>(text);
+    const unsigned char *run = t;
+    const auto endRun = [&](const unsigned char *end) {
+        out.append(reinterpret_cast<const char *>(run), std::size_t(end - run));
+    };
+    while (*t) {
+        const unsigned char *character = t;
+        if (*t < kFirstNonAscii && !Ascii::isUpper(*t)) {
+            ++t;
+            continue;
+        }
+        const char32_t c = read(t);
+        if (c >= kFirstNonAscii && inItsForm(character, std::size_t(t - character), c))
+            continue;
+        endRun(character);
+        write(out, c);
+        run = t;
+    }
+    endRun(t);
 }
 
 } // namespace SqliteUtf8

@@ -26,8 +26,14 @@ namespace {
 // How long the copy notice stays, in milliseconds.
 constexpr int kCopyNoticeMs = 400;
 // How long one slice of reading the library may hold the window: half a
-// frame at 60 Hz, so that it keeps painting and answering.
+// frame at 60 Hz, so that it keeps painting and answering. It stops
+// preparing a little earlier: the step after the last look at the clock and
+// the event around it take their time too.
 constexpr std::chrono::milliseconds kPrepareSlice{8};
+constexpr std::chrono::milliseconds kSliceMargin{1};
+// What a keystroke may prepare for its search itself: half a slice, leaving
+// the other half to search before and after.
+constexpr std::chrono::milliseconds kKeystrokePrepare = kPrepareSlice / 2;
 } // namespace
 
 CommandLibrary::Controls CommandLibrary::Controls::of(const DesignBuilder &design)
@@ -121,11 +127,12 @@ void CommandLibrary::read()
     fillList(conn.listed());
 }
 
-// One slice of reading the command texts and making the pinyin keys; a
-// search that waited for the texts runs once they are in.
+// One slice of reading the command texts and making the pinyin keys, first
+// what a waiting search needs; that search is tried again after each slice,
+// as an event of its own.
 void CommandLibrary::prepareSlice()
 {
-    const Result<bool> done = conn.prepare(QDeadlineTimer(kPrepareSlice));
+    const Result<bool> done = conn.prepare(QDeadlineTimer(kPrepareSlice - kSliceMargin), m_searchColumn);
     if (!done || *done)
         m_preparing->stop();
     if (!done) {
@@ -133,8 +140,8 @@ void CommandLibrary::prepareSlice()
             reportQueryFailure(done.error());
         return;
     }
-    if (m_searchWaiting && conn.canSearch(CommandIndex::Column::Code))
-        Text1_Change();
+    if (m_searchWaiting)
+        QMetaObject::invokeMethod(this, &CommandLibrary::Text1_Change, Qt::QueuedConnection);
 }
 
 void CommandLibrary::focusList()
@@ -158,25 +165,28 @@ void CommandLibrary::reportQueryFailure(const QString &text)
 // An emptied box lists every command again; a search for the empty term
 // would find the same rows, so it is not run first. A term of letters that
 // no name contains finds the names it spells in pinyin (az, anzhuang). A
-// search of the command texts before they are all read reads one more
-// slice; when they are still not in, it runs as soon as they are.
+// search that needs what is not yet prepared prepares it for a part of a
+// slice; when that is not enough, it runs as soon as it is.
 void CommandLibrary::Text1_Change()
 {
+    m_searchWaiting = false;
     if (c.Text1->text().isEmpty())
         return read();
-    const auto column = c.Option1[1]->isChecked() ? CommandIndex::Column::Name : CommandIndex::Column::Code;
-    if (!conn.canSearch(column)) {
-        if (const Result<bool> prepared = conn.prepare(QDeadlineTimer(kPrepareSlice)); !prepared)
+    m_searchColumn = c.Option1[1]->isChecked() ? CommandIndex::Column::Name : CommandIndex::Column::Code;
+    const QString term = Search::termOf(c.Text1->text());
+    std::optional<Result<std::vector<int>>> found = conn.searchPrepared(m_searchColumn, term);
+    if (!found) {
+        if (const Result<bool> prepared = conn.prepare(QDeadlineTimer(kKeystrokePrepare), m_searchColumn); !prepared)
             return reportQueryFailure(prepared.error());
-        m_searchWaiting = !conn.canSearch(column);
-        if (m_searchWaiting)
-            return m_preparing->start();
+        found = conn.searchPrepared(m_searchColumn, term);
     }
-    m_searchWaiting = false;
-    const Result<std::vector<int>> found = conn.search(column, Search::termOf(c.Text1->text()));
-    if (!found)
-        return reportQueryFailure(found.error());
-    fillList(*found);
+    if (!found) {
+        m_searchWaiting = true;
+        return m_preparing->start();
+    }
+    if (!*found)
+        return reportQueryFailure(found->error());
+    fillList(**found);
 }
 
 // The chosen entry's row of the library, not its name read back, finds the
@@ -193,8 +203,9 @@ void CommandLibrary::List1_Click()
     if (*code)
         showCommand(Search::shownCommand(**code));
     // Written as rich text that shows the name's own characters: a tooltip
-    // that looks like markup would otherwise be rendered.
-    c.List1->setToolTip(Qt::convertFromPlainText(conn.nameOf(row), Qt::WhiteSpacePre));
+    // that looks like markup would otherwise be rendered. A huge name is
+    // cut as in the list.
+    c.List1->setToolTip(Qt::convertFromPlainText(conn.shownNameOf(row), Qt::WhiteSpacePre));
 }
 
 // Laying out a huge line takes time that grows faster than its length, so a

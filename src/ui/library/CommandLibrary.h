@@ -81,7 +81,8 @@ private:
     // list is first filled.
     std::optional<Result<void>> m_namesReadAtStart;
     bool m_namesRead = false;
-    bool m_searchWaiting = false; // a search waits for the command texts
+    bool m_searchWaiting = false; // a search waits for what is not yet prepared
+    CommandIndex::Column m_searchColumn = CommandIndex::Column::Name; // searched last
     QString m_cutCommand;      // the whole command while Text2 shows only its start
     bool m_listPressChose = false; // the press in progress on List1 chose a name
 

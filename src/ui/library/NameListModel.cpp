@@ -17,7 +17,7 @@ QVariant NameListModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid() || std::size_t(index.row()) >= m_rows.size() || role != Qt::DisplayRole)
         return {};
-    return m_library.nameOf(m_rows[std::size_t(index.row())]);
+    return m_library.shownNameOf(m_rows[std::size_t(index.row())]);
 }
 
 void NameListModel::setRows(std::vector<int> rows)

@@ -7,7 +7,8 @@
 class CommandIndex;
 
 // The entries of the command list: rows of the command library, in the
-// order given (the library gives them in list order), each shown by its name.
+// order given (the library gives them in list order), each shown by its
+// name, a huge one cut (CommandIndex::shownNameOf).
 class NameListModel : public QAbstractListModel
 {
     Q_OBJECT
