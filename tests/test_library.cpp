@@ -187,19 +187,19 @@ void LibraryTest::detailsAndCopy()
     QCOMPARE(shownTooltip(app), QStringLiteral("更新软件源并升级"));
 
     QTest::mouseClick(app.find<QPushButton>(QStringLiteral("Command1")), Qt::LeftButton);
-    QCOMPARE(app.desktop.log, QStringList({u"clear"_s, u"set:apt-get update\r\napt-get upgrade -y"_s}));
+    QCOMPARE(app.desktop.log, QStringList({u"clear"_s, u"set:apt-get update\napt-get upgrade -y"_s}));
 
     // A search replaces the list but keeps the details.
     typeSearch(app, QStringLiteral("目录"));
     QCOMPARE(details->toPlainText(), QStringLiteral("apt-get update\napt-get upgrade -y"));
 
-    // What the user edited is copied, lines joined by CR LF.
+    // What the user edited is copied, lines joined by LF.
     details->moveCursor(QTextCursor::End);
     QTest::keyClicks(details, QStringLiteral(" && reboot"));
     QTest::keyClick(details, Qt::Key_Return);
     QTest::keyClicks(details, QStringLiteral("exit"));
     QTest::mouseClick(app.find<QPushButton>(QStringLiteral("Command1")), Qt::LeftButton);
-    QCOMPARE(app.desktop.clipboard, QStringLiteral("apt-get update\r\napt-get upgrade -y && reboot\r\nexit"));
+    QCOMPARE(app.desktop.clipboard, QStringLiteral("apt-get update\napt-get upgrade -y && reboot\nexit"));
 
     details->clear();
     QTest::mouseClick(app.find<QPushButton>(QStringLiteral("Command1")), Qt::LeftButton);
@@ -260,7 +260,7 @@ void LibraryTest::boxesAreTakenAsTheyStand_data()
     QTest::newRow("details edited, copied") << u"Text2"_s << u"Command1"_s << u"echo a\u00A0b"_s << u"c"_s
                                             << u"echo a\u00A0bc"_s;
     QTest::newRow("sources copied") << u"Text3"_s << u"Command3"_s << special << QString() << special;
-    QTest::newRow("sources written") << u"Text3"_s << u"Command4"_s << special << QString() << special + u"\r\n"_s;
+    QTest::newRow("sources written") << u"Text3"_s << u"Command4"_s << special << QString() << special + u"\n"_s;
 }
 
 void LibraryTest::boxesAreTakenAsTheyStand()

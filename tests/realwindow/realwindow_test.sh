@@ -86,13 +86,13 @@ pass "frame and buttons painted"
 term='a2enmod rewrite'
 line=$(grep -P "^[^#].*\t.*${term}" "$data_file")
 [ "$(grep -cP "^[^#].*\t.*${term}" "$data_file")" = 1 ] || fail "search term is not unique in the library"
-library_command=$(printf '%s' "${line#*$'\t'}" | sed 's/%/\r\n/g')
+library_command=$(printf '%s' "${line#*$'\t'}" | sed 's/%/\n/g')
 search_for $by_command "$term"
 click 60 128             # the first entry of List1
 click 468 340            # Command1 "复制"
 clipboard_holds "$library_command" copied
-[ "$(clipboard | tr -cd '\r' | wc -c)" = "$(grep -o '%' <<< "${line#*$'\t'}" | wc -l)" ] \
-  || fail "copied lines are not joined by CR LF"
+[ "$(clipboard | tr -cd '\r\n' | wc -c)" = "$(grep -o '%' <<< "${line#*$'\t'}" | wc -l)" ] \
+  || fail "copied lines are not joined by LF alone"
 pass "search, pick and copy: exact command on the clipboard"
 
 # The painted close box ends the program at once, with status 0.
@@ -124,7 +124,7 @@ search_for $by_name jhkj
 import -window root "$shot_dir/pinyin.png"
 click 60 128             # the first entry of List1
 click 468 340            # Command1 "复制"
-clipboard_holds "$(printf '%s' "${pinyin_line#*$'\t'}" | sed 's/%/\r\n/g')" "pinyin search"
+clipboard_holds "$(printf '%s' "${pinyin_line#*$'\t'}" | sed 's/%/\n/g')" "pinyin search"
 pass "typed initials find the name they spell; its command copied"
 search_for $by_command "$term"
 
@@ -151,7 +151,7 @@ import -window root "$shot_dir/subdomain.png"
 click 480 230            # Command6 "ok"
 answer_box               # Yes
 answer_box               # copied
-expected=$'cd /etc/apache2/sites-enabled\r\nln -f -s ../sites-available/www.example.com www.example.com'
+expected=$'cd /etc/apache2/sites-enabled\nln -f -s ../sites-available/www.example.com www.example.com'
 clipboard_holds "$expected" "bind commands were"
 pass "subdomain commands on the clipboard"
 
@@ -164,7 +164,7 @@ xdotool mousemove --sync $((win_x + 566)) $((win_y + 113)) mousedown 1
 xdotool mousemove --sync $((win_x + 520)) $((win_y + 160)) mousemove --sync $((win_x + 566)) $((win_y + 113)) mouseup 1
 click 228 402            # Command4
 answer_box
-{ cat "$golden_dir/sources.txt"; printf '\r\n'; } > "$work/Source.list.expected"
+{ cat "$golden_dir/sources.txt"; printf '\n'; } > "$work/Source.list.expected"
 cmp "$app/Source.list" "$work/Source.list.expected" || fail "Source.list differs from the expected bytes"
 pass "a drag from the close image keeps the page; Source.list written byte for byte"
 
