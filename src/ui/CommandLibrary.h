@@ -17,6 +17,7 @@ class QLineEdit;
 class QListView;
 class QPushButton;
 class QRadioButton;
+class PlaceholderFiller;
 class QTimer;
 class QWidget;
 
@@ -53,6 +54,8 @@ public:
     void read();
     // Start-up leaves the focus in the list.
     void focusList();
+    // The focus in the search box, its text selected to be typed over.
+    void focusSearch();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -88,4 +91,5 @@ private:
     QTimer *Timer2;
     QTimer *m_preparing; // reads the rest of the library, a slice at a time
     NameListModel *m_names;
+    PlaceholderFiller *m_filler; // of Text2
 };

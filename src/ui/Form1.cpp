@@ -17,6 +17,7 @@
 #include <QGuiApplication>
 #include <QIcon>
 #include <QScreen>
+#include <QShortcut>
 
 namespace {
 // The window's client area, in pixels.
@@ -58,6 +59,8 @@ Form1::Form1(const Form1Environment &environment, QWidget *parent)
     m_chrome = new WindowChrome(WindowChrome::Controls::of(this, design), this);
     connect(m_chrome, &WindowChrome::closed, this, [this] { endProgram(EXIT_SUCCESS); });
     connect(m_update, &UpdateCheck::answered, this, &Form1::gx_Answered);
+    for (const QKeyCombination keys : {Qt::CTRL | Qt::Key_F, Qt::CTRL | Qt::Key_L})
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, &Form1::goToSearch);
 }
 
 Form1::~Form1() = default;
@@ -83,14 +86,23 @@ bool Form1::Form_Load()
 }
 
 // The visible controls in tab index order: a closed page's controls are
-// passed over, an open page's stand where their tab indices put them.
+// passed over, an open page's stand where their tab indices put them, and
+// what an open page covers is passed over too.
 bool Form1::focusNextPrevChild(bool next)
 {
-    QWidget *to = m_tabChain.next(QApplication::focusWidget(), next);
+    QWidget *to = m_tabChain.next(QApplication::focusWidget(), next,
+                                  [this](const QWidget *control) { return m_pages->isUncovered(control); });
     if (!to)
         return QWidget::focusNextPrevChild(next);
     to->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
     return true;
+}
+
+// Ctrl+F and Ctrl+L: an open page, which covers the search box, closes.
+void Form1::goToSearch()
+{
+    m_pages->closePages();
+    m_library->focusSearch();
 }
 
 void Form1::endProgram(int status)

@@ -25,6 +25,9 @@ class PlaceholderFiller : public QObject
 public:
     explicit PlaceholderFiller(MultiLineBox *box);
 
+    // Selects the command's first placeholder; false when it has none.
+    bool chooseFirstPlace();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
