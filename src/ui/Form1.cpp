@@ -19,6 +19,8 @@
 #include <QScreen>
 #include <QShortcut>
 
+#include <algorithm>
+
 namespace {
 // The window's client area, in pixels.
 constexpr int kClientWidth = 617;
@@ -111,14 +113,18 @@ void Form1::endProgram(int status)
     m_desktop.end(status);
 }
 
+// A window larger than the screen's free area (a large scale on a small
+// screen) keeps its top left there: the title band, which moves the window,
+// stays in reach.
 void Form1::centreOnScreen()
 {
     const QScreen *screen = QGuiApplication::primaryScreen();
     if (!screen)
         return;
+    const QRect free = screen->availableGeometry();
     QRect frame(QPoint(), size());
-    frame.moveCenter(screen->availableGeometry().center());
-    move(frame.topLeft());
+    frame.moveCenter(free.center());
+    move(std::max(frame.left(), free.left()), std::max(frame.top(), free.top()));
 }
 
 // The window is drawn and usable while the check waits for the server.

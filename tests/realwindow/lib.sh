@@ -49,10 +49,11 @@ within() {
   "$@"
 }
 
-# An X server of the script's own, without a window manager, as CI has.
+# An X server of the script's own, without a window manager, as CI has; its
+# screen 1024x768 unless a size is given.
 start_x() {
   exec 3<> "$work/displayfd" || true
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp > "$work/xvfb.log" 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "${1:-1024x768}x24" -nolisten tcp > "$work/xvfb.log" 2>&1 &
   x_pid=$!
   within 50 test -s "$work/displayfd" || fail "Xvfb did not start"
   DISPLAY=":$(head -n 1 "$work/displayfd")"
