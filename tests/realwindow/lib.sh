@@ -94,6 +94,16 @@ wait_window() {
   return 1
 }
 
+# Starts the program, waits for its window and answers the update warning
+# (no network here); sets app_pid, window, win_x and win_y.
+start_program() {
+  "$1" > "$work/tovanu.log" 2>&1 &
+  app_pid=$!
+  window=$(wait_window "$caption") || fail "the window did not appear"
+  answer_box
+  window_origin "$window"
+}
+
 # The title as the desktop shows it (_NET_WM_NAME), exactly.
 title_is() {
   local shown

@@ -31,15 +31,9 @@ line=$(grep -P "^${name}\t" "$data_file") || fail "$name is not in the library"
 printf '%s' "${line#*$'\t'}" | sed 's/%/\n/g' | sed -n "/<<'EOF'/,/^EOF\$/p" | sed '1d;$d' > "$work/expected"
 [ -s "$work/expected" ] || fail "$name writes no here-document"
 
-app="$work/app"
-mkdir -p "$app" "$shot_dir"
-cp -r "$bin_dir"/. "$app"/
+mkdir -p "$shot_dir"
 start_x
-"$app/tovanu" > "$work/tovanu.log" 2>&1 &
-app_pid=$!
-window=$(wait_window "$caption") || fail "the window did not appear"
-answer_box
-window_origin "$window"
+start_program "$bin_dir/tovanu"
 
 search_for $by_command zz-hardening
 click 60 128             # the first entry of List1
