@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 #include <functional>
 
@@ -52,6 +53,7 @@ private slots:
     void styles();
     void yesAndNo();
     void plainTextAndTitle();
+    void boxesBelongToTheWindow();
     void tallTextsFitTheScreen_data();
     void tallTextsFitTheScreen();
 };
@@ -102,6 +104,27 @@ void DesktopTest::plainTextAndTitle()
     QCOMPARE(shown.format, Qt::PlainText);
     QCOMPARE(shown.text, markup);
     QCOMPARE(shown.title, u"Tovanu"_s);
+}
+
+// Every box is the window's: a desktop that places boxes by their window
+// (an X window manager, a Wayland compositor) opens it over the window.
+void DesktopTest::boxesBelongToTheWindow()
+{
+    QWidget window;
+    window.show();
+    QtDesktop desktop;
+    desktop.setWindow(&window);
+    for (const Desktop::Style style : {Desktop::Style::Information, Desktop::Style::InformationYesNo}) {
+        const QWindow *transientParent = nullptr;
+        QTimer::singleShot(0, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            transientParent = box->windowHandle()->transientParent();
+            box->buttons().constFirst()->click();
+        });
+        desktop.messageBox(u"检测更新失败"_s, style, u"Korvel系列软件"_s);
+        QCOMPARE(transientParent, window.windowHandle());
+    }
 }
 
 // A text taller than the screen (a version field sent by the server) is

@@ -211,19 +211,19 @@ void LibraryTest::detailsAndCopy()
     QCOMPARE(shownTooltip(app), QStringLiteral("更新软件源并升级"));
 
     QTest::mouseClick(app.find<QPushButton>(QStringLiteral("Command1")), Qt::LeftButton);
-    QCOMPARE(app.desktop.log, QStringList({u"clear"_s, u"set:apt-get update\r\napt-get upgrade -y"_s}));
+    QCOMPARE(app.desktop.log, QStringList({u"clear"_s, u"set:apt-get update\napt-get upgrade -y"_s}));
 
     // A search replaces the list but keeps the details.
     typeSearch(app, QStringLiteral("目录"));
     QCOMPARE(details->toPlainText(), QStringLiteral("apt-get update\napt-get upgrade -y"));
 
-    // What the user edited is copied, lines joined by CR LF.
+    // What the user edited is copied, lines joined by LF.
     details->moveCursor(QTextCursor::End);
     QTest::keyClicks(details, QStringLiteral(" && reboot"));
     QTest::keyClick(details, Qt::Key_Return);
     QTest::keyClicks(details, QStringLiteral("exit"));
     QTest::mouseClick(app.find<QPushButton>(QStringLiteral("Command1")), Qt::LeftButton);
-    QCOMPARE(app.desktop.clipboard, QStringLiteral("apt-get update\r\napt-get upgrade -y && reboot\r\nexit"));
+    QCOMPARE(app.desktop.clipboard, QStringLiteral("apt-get update\napt-get upgrade -y && reboot\nexit"));
 
     details->clear();
     QTest::mouseClick(app.find<QPushButton>(QStringLiteral("Command1")), Qt::LeftButton);
@@ -284,7 +284,7 @@ void LibraryTest::boxesAreTakenAsTheyStand_data()
     QTest::newRow("details edited, copied") << u"Text2"_s << u"Command1"_s << u"echo a\u00A0b"_s << u"c"_s
                                             << u"echo a\u00A0bc"_s;
     QTest::newRow("sources copied") << u"Text3"_s << u"Command3"_s << special << QString() << special;
-    QTest::newRow("sources written") << u"Text3"_s << u"Command4"_s << special << QString() << special + u"\r\n"_s;
+    QTest::newRow("sources written") << u"Text3"_s << u"Command4"_s << special << QString() << special + u"\n"_s;
 }
 
 void LibraryTest::boxesAreTakenAsTheyStand()
@@ -527,7 +527,7 @@ void LibraryTest::placeholdersTypedEveryWay_data()
 {
     QTest::addColumn<QStringList>("steps");
     QTest::addColumn<QString>("shown");
-    const QString both = u"echo '站点 a.com'\r\nmkdir -p '站点' && ping a.com"_s;
+    const QString both = u"echo '站点 a.com'\nmkdir -p '站点' && ping a.com"_s;
     QTest::newRow("composing is only shown")
         << QStringList{u"F3"_s, u"compose zhan"_s, u"compose zhandian"_s} << kTwoPlaceholders;
     QTest::newRow("composed, committed") << QStringList{u"F3"_s, u"compose zhandian"_s, u"commit 站点"_s, u"F3"_s,
@@ -585,7 +585,7 @@ void LibraryTest::valueWithAControlIsLeftOut()
     QTest::mouseClick(app.find<QPushButton>(QStringLiteral("Command1")), Qt::LeftButton);
     const QString why = QString::fromUtf8(PlaceholderTexts::kCopyWithheld) + u"\n“<目录>”:"_s
                         + QString::fromUtf8(PlaceholderTexts::kControlCharacter);
-    QCOMPARE(app.desktop.log, QStringList({u"clear"_s, u"set:cd /tmp\r\nls <目录> <目录>"_s, u"box:"_s + why}));
+    QCOMPARE(app.desktop.log, QStringList({u"clear"_s, u"set:cd /tmp\nls <目录> <目录>"_s, u"box:"_s + why}));
     QVERIFY(!app.find<QWidget>(QStringLiteral("um(7)"))->isVisible());
 }
 

@@ -365,7 +365,7 @@ void PagesTest::copyingAndWritingSources()
     app.started();
     clickTopic(app, 5);
     const QString path = QDir(app.appDir()).filePath(QStringLiteral("Source.list"));
-    const QByteArray expected = golden(QStringLiteral("sources.txt")) + "\r\n";
+    const QByteArray expected = golden(QStringLiteral("sources.txt")) + "\n";
 
     click(app, "Command3");
     QCOMPARE(app.desktop.clipboard.toUtf8(), golden(QStringLiteral("sources.txt")));
@@ -403,9 +403,9 @@ void PagesTest::editedSources()
     click(app, "Command3");
     QCOMPARE(app.desktop.clipboard, shown);
     click(app, "Command4");
-    QCOMPARE(fileBytes(path), shown.toUtf8() + "\r\n");
+    QCOMPARE(fileBytes(path), shown.toUtf8() + "\n");
 
-    // A line changed in the middle keeps its LF; a typed break is CR LF.
+    // A line changed in the middle keeps its LF; a typed break is LF too.
     box->moveCursor(QTextCursor::Start);
     box->moveCursor(QTextCursor::Down);
     box->moveCursor(QTextCursor::EndOfLine);
@@ -413,7 +413,7 @@ void PagesTest::editedSources()
     QTest::keyClick(box, Qt::Key_Return);
     QTest::keyClicks(box, u"# more"_s);
     const qsizetype secondEnd = shown.indexOf(QLatin1Char('\n'), shown.indexOf(QLatin1Char('\n')) + 1);
-    shown.insert(secondEnd, QStringLiteral(" x\r\n# more"));
+    shown.insert(secondEnd, QStringLiteral(" x\n# more"));
     click(app, "Command3");
     QCOMPARE(app.desktop.clipboard, shown);
 
@@ -424,7 +424,7 @@ void PagesTest::editedSources()
     click(app, "Command3");
     click(app, "Command4");
     QCOMPARE(app.desktop.log, QStringList({u"clear"_s, u"set:"_s, u"box:内容已复制!"_s, u"box:Source.list文件已生成在当前软件目录下!"_s}));
-    QCOMPARE(fileBytes(path), QByteArray("\r\n"));
+    QCOMPARE(fileBytes(path), QByteArray("\n"));
 }
 
 void PagesTest::lineEndsOfAnEditedText_data()
@@ -437,10 +437,10 @@ void PagesTest::lineEndsOfAnEditedText_data()
     QTest::newRow("lines changed in two places") << mixed << QStringList({u"A"_s, u"b"_s, u"C"_s, u"d"_s, u"e"_s, u""_s})
                                                  << QStringLiteral("A\nb\nC\r\nd\re\r\n");
     QTest::newRow("break typed inside a line") << mixed << QStringList({u"a"_s, u"b1"_s, u"b2"_s, u"c"_s, u"d"_s, u"e"_s, u""_s})
-                                               << QStringLiteral("a\nb1\r\nb2\nc\r\nd\re\r\n");
+                                               << QStringLiteral("a\nb1\nb2\nc\r\nd\re\r\n");
     QTest::newRow("two lines joined") << mixed << QStringList({u"a"_s, u"bc"_s, u"d"_s, u"e"_s, u""_s}) << QStringLiteral("a\nbc\r\nd\re\r\n");
     QTest::newRow("line added") << mixed << QStringList({u"a"_s, u"new"_s, u"b"_s, u"c"_s, u"d"_s, u"e"_s, u""_s})
-                                << QStringLiteral("a\nnew\r\nb\nc\r\nd\re\r\n");
+                                << QStringLiteral("a\nnew\nb\nc\r\nd\re\r\n");
     QTest::newRow("lines removed") << mixed << QStringList({u"a"_s, u"e"_s, u""_s}) << QStringLiteral("a\ne\r\n");
     QTest::newRow("last line end removed") << mixed << QStringList({u"a"_s, u"b"_s, u"c"_s, u"d"_s, u"e"_s}) << QStringLiteral("a\nb\nc\r\nd\re");
     QTest::newRow("emptied") << mixed << QStringList({u""_s}) << QString();
@@ -561,7 +561,7 @@ void PagesTest::writesInPlace()
     }
 
     QCOMPARE(app.desktop.log, QStringList({u"box:Source.list文件已生成在当前软件目录下!"_s}));
-    const QByteArray expected = golden(QStringLiteral("sources.txt")) + "\r\n";
+    const QByteArray expected = golden(QStringLiteral("sources.txt")) + "\n";
     QCOMPARE(fileBytes(path), expected);
     QCOMPARE(fileBytes(otherName), expected);
     QCOMPARE(inodeOf(file), inode);
@@ -673,7 +673,7 @@ void PagesTest::domainCheck()
             continue;
         }
         const QString commands =
-            QStringLiteral("cd /etc/apache2/sites-enabled\r\nln -f -s ../sites-available/%1 %1.conf").arg(domain);
+            QStringLiteral("cd /etc/apache2/sites-enabled\nln -f -s ../sites-available/%1 %1.conf").arg(domain);
         QCOMPARE(app.desktop.log.mid(1), QStringList({u"clear"_s, u"set:"_s + commands,
                                                       u"box:当前代码已复制到你的剪贴板，现在直接在窗口中右键粘贴即可"_s}));
         QCOMPARE(app.desktop.boxes.last().style, Desktop::Style::Information);
@@ -694,7 +694,7 @@ void PagesTest::virtualHost()
     clickTopic(app, 3);
     auto *domain = app.find<QLineEdit>(QStringLiteral("Text4(11)"));
     auto *path = app.find<QLineEdit>(QStringLiteral("Text5"));
-    const auto copiedLine = [&](int line) { return app.desktop.clipboard.split(QLatin1String("\r\n")).at(line - 1); };
+    const auto copiedLine = [&](int line) { return app.desktop.clipboard.split(QLatin1Char('\n')).at(line - 1); };
 
     domain->setText(QStringLiteral("blog.example.com"));
     path->setText(QStringLiteral("/var/www/blog"));
@@ -755,7 +755,7 @@ void PagesTest::virtualHostWords()
         app.find<QLineEdit>(QStringLiteral("Text5"))->setText(row.path);
         click(app, "Command7");
         QVERIFY2(app.desktop.log.last() == u"box:"_s + row.box, row.name);
-        QVERIFY2(app.desktop.clipboard.contains(u"        DocumentRoot "_s + row.path + u"\r\n"_s)
+        QVERIFY2(app.desktop.clipboard.contains(u"        DocumentRoot "_s + row.path + u"\n"_s)
                      == (row.box == QString::fromUtf8(SubdomainTexts::kConfigCopied)),
                  row.name);
     }

@@ -38,6 +38,8 @@ private slots:
     void tabOrderFromTheSearchBox();
     void focusChain_data();
     void focusChain();
+    void keyboard_data();
+    void keyboard();
     void oddFolders_data();
     void oddFolders();
     void desktopEndsThroughTheNormalExit(); // last: the application stays ended
@@ -204,8 +206,8 @@ void StartupTest::tabOrderFromTheSearchBox()
 
 // Tab and Shift+Tab from a few starting points, with a page open or not:
 // the visible controls in rising (falling) tab index order, round the end;
-// a closed page's controls are never reached; of the two options, the
-// selected one is the stop.
+// a closed page's controls are never reached, nor, while a page is open,
+// the controls it covers; of the two options, the selected one is the stop.
 void StartupTest::focusChain_data()
 {
     QTest::addColumn<int>("topic"); // clicked first; -1 for none
@@ -226,14 +228,14 @@ void StartupTest::focusChain_data()
         << 5 << false << u"List1"_s << true << QStringList{u"Text3"_s, u"Command3"_s, u"Command4"_s, u"Command5(0)"_s};
     QTest::newRow("sources page, Shift+Tab from the first topic")
         << 5 << false << u"Command5(0)"_s << false
-        << QStringList{u"Command4"_s, u"Command3"_s, u"Text3"_s, u"List1"_s, u"Option1(1)"_s};
+        << QStringList{u"Command4"_s, u"Command3"_s, u"Text3"_s, u"Command5(9)"_s, u"Command5(8)"_s};
     QTest::newRow("sources page closed again")
         << 5 << true << u"List1"_s << true << QStringList{u"Command5(0)"_s};
     QTest::newRow("Apache page, Tab from the details")
         << 2 << false << u"Text2"_s << true
-        << QStringList{u"Command5(8)"_s, u"Command5(9)"_s, u"Text4(0)"_s, u"Text4(1)"_s, u"Option1(1)"_s};
+        << QStringList{u"Command5(8)"_s, u"Command5(9)"_s, u"Text4(0)"_s, u"Text4(1)"_s, u"Command5(0)"_s};
     QTest::newRow("MySQL page, by tab index, not by place")
-        << 4 << false << u"Command5(9)"_s << true << QStringList{u"Text4(3)"_s, u"Text4(2)"_s, u"Option1(1)"_s};
+        << 4 << false << u"Command5(9)"_s << true << QStringList{u"Text4(3)"_s, u"Text4(2)"_s, u"Command5(0)"_s};
     QTest::newRow("subdomain page, Shift+Tab from the options")
         << 3 << false << u"Option1(1)"_s << false
         << QStringList{u"Text4(10)"_s, u"Text5"_s, u"Command7"_s, u"Command6"_s, u"Text4(11)"_s, u"Command5(9)"_s};
@@ -260,6 +262,66 @@ void StartupTest::focusChain()
         seen.append(QApplication::focusWidget()->objectName());
     }
     QCOMPARE(seen, visited);
+}
+
+// Keys beyond the design, from a control with a page open or not: where the
+// focus lands, what it has selected there (the search text, to be typed
+// over; the first placeholder), whether a page is still open, and the last
+// message box (empty for none).
+void StartupTest::keyboard_data()
+{
+    QTest::addColumn<int>("topic"); // clicked first; -1 for none
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<QKeyCombination>("keys");
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<QString>("selected");
+    QTest::addColumn<bool>("pageOpen");
+    QTest::addColumn<QString>("box");
+    const QKeyCombination enter(Qt::Key_Return);
+    QTest::newRow("Ctrl+F from the list") << -1 << u"List1"_s << (Qt::CTRL | Qt::Key_F) << u"Text1"_s
+                                          << u"网站目录"_s << false << QString();
+    QTest::newRow("Ctrl+L from the details") << -1 << u"Text2"_s << (Qt::CTRL | Qt::Key_L) << u"Text1"_s
+                                             << u"网站目录"_s << false << QString();
+    QTest::newRow("Ctrl+F with the sources page open closes it")
+        << 5 << u"Command3"_s << (Qt::CTRL | Qt::Key_F) << u"Text1"_s << u"网站目录"_s << false << QString();
+    QTest::newRow("F3 from the search box") << -1 << u"Text1"_s << QKeyCombination(Qt::Key_F3) << u"Text2"_s
+                                            << u"<网站目录>"_s << false << QString();
+    QTest::newRow("Enter in the domain field presses ok")
+        << 3 << u"Text4(11)"_s << enter << u"Text4(11)"_s << QString() << true
+        << u"你要绑定的域名为：www.example.com\r\n \r\n确定输入正确吗?"_s;
+    QTest::newRow("Enter in the path field copies the virtual host")
+        << 3 << u"Text5"_s << enter << u"Text5"_s << QString() << true << u"内容已复制,请继续按下方提示操作"_s;
+}
+
+void StartupTest::keyboard()
+{
+    QFETCH(int, topic);
+    QFETCH(QString, from);
+    QFETCH(QKeyCombination, keys);
+    QFETCH(QString, focus);
+    QFETCH(QString, selected);
+    QFETCH(bool, pageOpen);
+    QFETCH(QString, box);
+    TestApp app({{u"查看网站目录"_s, u"ls -la <网站目录>"_s}});
+    Form1 &form = app.started();
+    QApplication::setActiveWindow(&form);
+    app.find<QLineEdit>(u"Text1"_s)->setText(u"网站目录"_s);
+    auto *list = app.find<QListView>(u"List1"_s);
+    list->setCurrentIndex(list->model()->index(0, 0));
+    app.find<QLineEdit>(u"Text4(11)"_s)->setText(u"www.example.com"_s);
+    if (topic >= 0)
+        app.find<QPushButton>(u"Command5(%1)"_s.arg(topic))->click();
+    app.find<QWidget>(from)->setFocus();
+
+    QTest::keyClick(QApplication::focusWidget(), keys.key(), keys.keyboardModifiers());
+    QWidget *focused = QApplication::focusWidget();
+    QCOMPARE(focused->objectName(), focus);
+    if (const auto *line = qobject_cast<QLineEdit *>(focused))
+        QCOMPARE(line->selectedText(), selected);
+    if (const auto *details = qobject_cast<QPlainTextEdit *>(focused))
+        QCOMPARE(details->textCursor().selectedText(), selected);
+    QCOMPARE(topic >= 0 && app.find<QWidget>(u"um(%1)"_s.arg(Topics::pageOf(topic).value()))->isVisible(), pageOpen);
+    QCOMPARE(app.desktop.boxes.isEmpty() ? QString() : app.desktop.boxes.last().text, box);
 }
 
 // The program lies in a folder whose name is GBK bytes, or whose path is

@@ -18,6 +18,9 @@
 #include <QGuiApplication>
 #include <QIcon>
 #include <QScreen>
+#include <QShortcut>
+
+#include <algorithm>
 
 namespace {
 // The window's client area, in pixels.
@@ -56,6 +59,8 @@ Form1::Form1(const Form1Environment &environment, QWidget *parent)
     m_chrome = new WindowChrome(WindowChrome::Controls::of(this, design), this);
     connect(m_chrome, &WindowChrome::closed, this, [this] { endProgram(EXIT_SUCCESS); });
     connect(m_update, &UpdateCheck::answered, this, &Form1::gx_Answered);
+    for (const QKeyCombination keys : {Qt::CTRL | Qt::Key_F, Qt::CTRL | Qt::Key_L})
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, &Form1::goToSearch);
 }
 
 Form1::~Form1() = default;
@@ -81,14 +86,23 @@ bool Form1::Form_Load()
 }
 
 // The visible controls in tab index order: a closed page's controls are
-// passed over, an open page's stand where their tab indices put them.
+// passed over, an open page's stand where their tab indices put them, and
+// what an open page covers is passed over too.
 bool Form1::focusNextPrevChild(bool next)
 {
-    QWidget *to = m_tabChain.next(QApplication::focusWidget(), next);
+    QWidget *to = m_tabChain.next(QApplication::focusWidget(), next,
+                                  [this](const QWidget *control) { return m_pages->isUncovered(control); });
     if (!to)
         return QWidget::focusNextPrevChild(next);
     to->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
     return true;
+}
+
+// Ctrl+F and Ctrl+L: an open page, which covers the search box, closes.
+void Form1::goToSearch()
+{
+    m_pages->closePages();
+    m_library->focusSearch();
 }
 
 void Form1::endProgram(int status)
@@ -97,14 +111,18 @@ void Form1::endProgram(int status)
     m_desktop.end(status);
 }
 
+// A window larger than the screen's free area (a large scale on a small
+// screen) keeps its top left there: the title band, which moves the window,
+// stays in reach.
 void Form1::centreOnScreen()
 {
     const QScreen *screen = QGuiApplication::primaryScreen();
     if (!screen)
         return;
+    const QRect free = screen->availableGeometry();
     QRect frame(QPoint(), size());
-    frame.moveCenter(screen->availableGeometry().center());
-    move(frame.topLeft());
+    frame.moveCenter(free.center());
+    move(std::max(frame.left(), free.left()), std::max(frame.top(), free.top()));
 }
 
 // The window is drawn and usable while the check waits for the server.

@@ -52,6 +52,8 @@ protected:
 
 private:
     void centreOnScreen();
+    // The search box, from anywhere in the window, its text to be typed over.
+    void goToSearch();
     // The one way the program ends (the close box, the desktop's close, no
     // database, a new version): the update check stops, so that nothing of
     // the program runs after its end, and the desktop ends the program and

@@ -37,7 +37,8 @@ qsizetype TabChain::positionOf(const QWidget *from) const
     return -1;
 }
 
-QWidget *TabChain::next(const QWidget *from, bool forward) const
+QWidget *TabChain::next(const QWidget *from, bool forward,
+                        const std::function<bool(const QWidget *)> &reachable) const
 {
     const qsizetype count = m_stops.size();
     const qsizetype step = forward ? 1 : count - 1;
@@ -46,7 +47,8 @@ QWidget *TabChain::next(const QWidget *from, bool forward) const
         at = forward ? count - 1 : 0;
     for (qsizetype tried = 0; tried < count; ++tried) {
         at = (at + step) % count;
-        if (takesTab(m_stops.at(at).control))
+        const QWidget *stop = m_stops.at(at).control;
+        if (takesTab(stop) && reachable(stop))
             return m_stops.at(at).control;
     }
     return nullptr;

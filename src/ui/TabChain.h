@@ -3,6 +3,8 @@
 #include <QList>
 #include <QPointer>
 
+#include <functional>
+
 class QWidget;
 
 // The window's tab order: the controls that have a tab index, lowest first.
@@ -17,8 +19,9 @@ public:
 
     // Where Tab (forward) or Shift+Tab leads from `from`, a control of the
     // chain or something inside one; from anything else, the first (last)
-    // control. Nothing when no control can take the focus.
-    QWidget *next(const QWidget *from, bool forward) const;
+    // control. Only controls that `reachable` lets through are stops.
+    // Nothing when no control can take the focus.
+    QWidget *next(const QWidget *from, bool forward, const std::function<bool(const QWidget *)> &reachable) const;
 
     // Links Qt's own focus chain in the same order, for the places where Qt
     // follows it by itself.

@@ -26,8 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             std::abort();
     }
     const QString commands = Subdomain::bindCommands(domain);
-    const QString expected = QStringLiteral("cd /etc/apache2/sites-enabled\r\nln -f -s ../sites-available/%1 %1.conf").arg(domain);
-    if (commands != expected || commands.count(QLatin1String("\r\n")) != 1)
+    const QString expected = QStringLiteral("cd /etc/apache2/sites-enabled\nln -f -s ../sites-available/%1 %1.conf").arg(domain);
+    if (commands != expected || commands.count(QLatin1Char('\n')) != 1)
         std::abort();
     return 0;
 }

@@ -74,7 +74,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             std::abort();
     } else {
         QStringEncoder encode(QStringConverter::System);
-        const QByteArray expected = encode(text + QLatin1String(Sources::kLineEnd));
+        const QByteArray expected = encode(text + QLatin1Char('\n'));
         if (!written || contentOf(path) != expected || (scene == Scene::LinkToFile) != S_ISLNK(node.st_mode))
             std::abort();
     }

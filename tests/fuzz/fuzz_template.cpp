@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (!bringsMarks(domain) && !bringsMarks(path) && (filled.contains(domainMark) || filled.contains(pathMark)))
         std::abort();
     // The lines without placeholders stand as they are, first and last included.
-    if (!filled.startsWith(QLatin1String("\r\n<VirtualHost *:80>\r\n")) || !filled.endsWith(QLatin1String("\r\n</VirtualHost>\r\n")))
+    if (!filled.startsWith(QLatin1String("\n<VirtualHost *:80>\n")) || !filled.endsWith(QLatin1String("\n</VirtualHost>\n")))
         std::abort();
     return 0;
 }

@@ -33,7 +33,7 @@ mkdir -p "$shot_dir"
 start_x
 recipe=$(grep -P '^绑定域名/添加网站[^\t]*\t' "$data_file" | cut -f2)
 [ -n "$recipe" ] || fail "no binding recipe in the library"
-expected=$(sed 's/%/\r\n/g; s/<网站目录>/站点/g; s/<域名>/a.com/g' <<< "$recipe")
+expected=$(sed 's/%/\n/g; s/<网站目录>/站点/g; s/<域名>/a.com/g' <<< "$recipe")
 
 # The input method, on the desktop's D-Bus session; ime_on and ime_off
 # switch it with its own key and wait until it took the key.

@@ -49,10 +49,11 @@ within() {
   "$@"
 }
 
-# An X server of the script's own, without a window manager, as CI has.
+# An X server of the script's own, without a window manager, as CI has; its
+# screen 1024x768 unless a size is given.
 start_x() {
   exec 3<> "$work/displayfd" || true
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp > "$work/xvfb.log" 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "${1:-1024x768}x24" -nolisten tcp > "$work/xvfb.log" 2>&1 &
   x_pid=$!
   within 50 test -s "$work/displayfd" || fail "Xvfb did not start"
   DISPLAY=":$(head -n 1 "$work/displayfd")"
@@ -91,6 +92,16 @@ wait_window() {
     sleep 0.1
   done
   return 1
+}
+
+# Starts the program, waits for its window and answers the update warning
+# (no network here); sets app_pid, window, win_x and win_y.
+start_program() {
+  "$1" > "$work/tovanu.log" 2>&1 &
+  app_pid=$!
+  window=$(wait_window "$caption") || fail "the window did not appear"
+  answer_box
+  window_origin "$window"
 }
 
 # The title as the desktop shows it (_NET_WM_NAME), exactly.

@@ -54,7 +54,7 @@ xdotool type --delay 40 "$folder"
 click 468 340            # Command1 "复制"
 within 20 eval '[ -n "$(clipboard)" ]' || fail "nothing was copied"
 import -window root "$shot_dir/placeholders-filled.png"
-copied=$(clipboard | tr -d '\r')
+copied=$(clipboard)
 ! grep -qP "$placeholder" <<< "$copied" || fail "placeholders left: $(grep -oP "$placeholder" <<< "$copied" | sort -u)"
 [ "$(grep -o "$domain" <<< "$copied" | wc -l)" = "$domains" ] || fail "the domain does not stand in each of the $domains places"
 grep -qxF "mkdir -p '$folder'" <<< "$copied" || fail "the folder is not quoted as one word: $copied"

@@ -86,13 +86,13 @@ pass "frame and buttons painted"
 term='a2enmod rewrite'
 line=$(grep -P "^[^#].*\t.*${term}" "$data_file")
 [ "$(grep -cP "^[^#].*\t.*${term}" "$data_file")" = 1 ] || fail "search term is not unique in the library"
-library_command=$(printf '%s' "${line#*$'\t'}" | sed 's/%/\r\n/g')
+library_command=$(printf '%s' "${line#*$'\t'}" | sed 's/%/\n/g')
 search_for $by_command "$term"
 click 60 128             # the first entry of List1
 click 468 340            # Command1 "复制"
 clipboard_holds "$library_command" copied
-[ "$(clipboard | tr -cd '\r' | wc -c)" = "$(grep -o '%' <<< "${line#*$'\t'}" | wc -l)" ] \
-  || fail "copied lines are not joined by CR LF"
+[ "$(clipboard | tr -cd '\r\n' | wc -c)" = "$(grep -o '%' <<< "${line#*$'\t'}" | wc -l)" ] \
+  || fail "copied lines are not joined by LF alone"
 pass "search, pick and copy: exact command on the clipboard"
 
 # The painted close box ends the program at once, with status 0.
@@ -120,12 +120,22 @@ pass "a click on the chosen name restores its command; Enter copies it"
 # Letters that no name holds find the names they spell in pinyin: jhkj, the
 # initials of 查看交换空间 and of no other name.
 pinyin_line=$(grep -P "^查看交换空间\\(swap,虚拟内存\\)\t" "$data_file") || fail "查看交换空间 is not in the library"
-search_for $by_name jhkj
+# Ctrl+F puts the focus in the search box with its text selected: the
+# initials typed then replace the term before them.
+click $by_name 132
+xdotool key --clearmodifiers ctrl+f
+xdotool type --delay 40 jhkj
 import -window root "$shot_dir/pinyin.png"
 click 60 128             # the first entry of List1
 click 468 340            # Command1 "复制"
-clipboard_holds "$(printf '%s' "${pinyin_line#*$'\t'}" | sed 's/%/\r\n/g')" "pinyin search"
-pass "typed initials find the name they spell; its command copied"
+clipboard_holds "$(printf '%s' "${pinyin_line#*$'\t'}" | sed 's/%/\n/g')" "pinyin search"
+pass "Ctrl+F, then typed initials find the name they spell; its command copied"
+
+# Ctrl+L, then Tab to the copy button: its focus ring is dark under the skin.
+xdotool key --clearmodifiers ctrl+l Tab
+focus_ring() { dark "$(pixel "$1" $((win_x + 337)) $((win_y + 340)))"; }
+shot_until "$shot_dir/focus-ring.png" focus_ring "$shot_dir/focus-ring.png" || fail "the focused copy button shows no ring"
+pass "Ctrl+L and Tab reach the copy button; its focus ring shows"
 search_for $by_command "$term"
 
 # Hovered, then covered and shown again: the frame's buttons are normal.
@@ -148,12 +158,12 @@ click 196 468            # Command5(3) "如何绑定子域名"
 click 330 231            # Text4(11), the domain field
 xdotool type --delay 40 "www.example.com"
 import -window root "$shot_dir/subdomain.png"
-click 480 230            # Command6 "ok"
+xdotool key --clearmodifiers Return   # Enter in the domain field presses "ok"
 answer_box               # Yes
 answer_box               # copied
-expected=$'cd /etc/apache2/sites-enabled\r\nln -f -s ../sites-available/www.example.com www.example.com.conf'
+expected=$'cd /etc/apache2/sites-enabled\nln -f -s ../sites-available/www.example.com www.example.com.conf'
 clipboard_holds "$expected" "bind commands were"
-pass "subdomain commands on the clipboard"
+pass "Enter in the domain field: subdomain commands on the clipboard"
 
 # The page's close image, then the sources page writes Source.list beside
 # the program.
@@ -164,7 +174,7 @@ xdotool mousemove --sync $((win_x + 566)) $((win_y + 113)) mousedown 1
 xdotool mousemove --sync $((win_x + 520)) $((win_y + 160)) mousemove --sync $((win_x + 566)) $((win_y + 113)) mouseup 1
 click 228 402            # Command4
 answer_box
-{ cat "$golden_dir/sources.txt"; printf '\r\n'; } > "$work/Source.list.expected"
+{ cat "$golden_dir/sources.txt"; printf '\n'; } > "$work/Source.list.expected"
 cmp "$app/Source.list" "$work/Source.list.expected" || fail "Source.list differs from the expected bytes"
 pass "a drag from the close image keeps the page; Source.list written byte for byte"
 

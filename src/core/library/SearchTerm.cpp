@@ -1,6 +1,7 @@
 #include "SearchTerm.h"
 
 #include "LibraryTexts.h"
+#include "LineEnd.h"
 
 namespace Search {
 
@@ -19,7 +20,7 @@ QString termOf(const QString &searchText)
 
 QString shownCommand(const QString &storedCode)
 {
-    return QString(storedCode).replace(QLatin1Char(LibraryTexts::kStoredLineBreak), QLatin1String("\r\n"));
+    return QString(storedCode).replace(QLatin1Char(LibraryTexts::kStoredLineBreak), QLatin1String(LineEnd::kGiven));
 }
 
 } // namespace Search

@@ -9,7 +9,7 @@ namespace Search {
 // typed.
 QString termOf(const QString &searchText);
 
-// A stored command as shown: each "%" becomes CR LF.
+// A stored command as shown and copied: each "%" becomes a line end, LF.
 QString shownCommand(const QString &storedCode);
 
 } // namespace Search

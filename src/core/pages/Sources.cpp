@@ -31,8 +31,6 @@ const QStringList kTrustySuites = {u"trusty"_s, u"trusty-security"_s, u"trusty-u
                                    u"trusty-backports"_s};
 const QStringList kTrustyOnly = {u"trusty"_s};
 
-constexpr char kEntrySeparator = '\n';
-
 void addEntries(QStringList &entries, const char *type, const char *archive, const QStringList &suites,
                 const char *components)
 {
@@ -54,7 +52,7 @@ QString text()
         addEntries(entries, kBinary, mirror, kTrustySuites, kAllComponents);
         addEntries(entries, kSource, mirror, kTrustySuites, kAllComponents);
     }
-    return entries.join(QLatin1Char(kEntrySeparator)) + QLatin1String(kLineEnd);
+    return entries.join(QLatin1String(LineEnd::kGiven)) + QLatin1String(LineEnd::kGiven);
 }
 
 } // namespace Sources

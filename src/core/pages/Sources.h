@@ -1,5 +1,6 @@
 #pragma once
 
+#include "LineEnd.h"
 #include "Result.h"
 
 #include <QString>
@@ -7,14 +8,10 @@
 // The recommended APT sources and the file they are written to.
 namespace Sources {
 
-// What ends the text, and every line the file gets.
-inline constexpr char kLineEnd[] = "\r\n";
-
-// The 42 recommended entries, one a line, separated by LF, with CR LF after
-// the last.
+// The 42 recommended entries, one a line, each ended by LF.
 QString text();
 
-// Writes text followed by CR LF as Source.list in the folder, deciding on
+// Writes text followed by LF as Source.list in the folder, deciding on
 // what it opened, never on a name looked at before:
 // - missing, or a regular file: a new file takes its place in one step, so a
 //   failed write leaves the earlier file as it was, and whatever the name

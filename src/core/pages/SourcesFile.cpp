@@ -167,7 +167,7 @@ Result<void> write(const QString &folderPath, const QString &text)
 {
     // The text as the system writes text files.
     QStringEncoder encode(QStringConverter::System);
-    const QByteArray bytes = encode(text + QLatin1String(kLineEnd));
+    const QByteArray bytes = encode(text + QLatin1String(LineEnd::kGiven));
 
     const Descriptor folder(::open(QFile::encodeName(folderPath).constData(), O_PATH | O_DIRECTORY | O_CLOEXEC));
     if (!folder.isOpen())

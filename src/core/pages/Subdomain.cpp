@@ -1,6 +1,7 @@
 #include "Subdomain.h"
 
 #include "Ascii.h"
+#include "LineEnd.h"
 #include "PageTexts.h"
 #include "SubdomainTexts.h"
 
@@ -52,7 +53,7 @@ QString confirmation(const QString &domain)
 
 QString bindCommands(const QString &domain)
 {
-    return QLatin1String(SubdomainTexts::kEnterSitesEnabled) + QLatin1String("\r\n")
+    return QLatin1String(SubdomainTexts::kEnterSitesEnabled) + QLatin1String(LineEnd::kGiven)
            + QLatin1String(SubdomainTexts::kLinkSite) + domain + QLatin1Char(' ') + domain
            + QLatin1String(SubdomainTexts::kEnabledSiteSuffix);
 }

@@ -149,6 +149,12 @@ void CommandLibrary::focusList()
     c.List1->setFocus();
 }
 
+void CommandLibrary::focusSearch()
+{
+    c.Text1->setFocus(Qt::ShortcutFocusReason);
+    c.Text1->selectAll();
+}
+
 // A search that found nothing leaves the list as it was.
 void CommandLibrary::fillList(const std::vector<int> &rows)
 {
@@ -258,11 +264,17 @@ bool CommandLibrary::eventFilter(QObject *watched, QEvent *event)
 
 // Keys beyond the window's design, changing nothing it defines: Enter on a
 // chosen name copies its command, Down leads from the search box into the
-// list and onto its first entry.
+// list and onto its first entry, F3 from the search box to the first
+// placeholder of the shown command.
 bool CommandLibrary::keyPressed(QObject *watched, const QKeyEvent *key)
 {
     const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
     const bool down = key->key() == Qt::Key_Down;
+    if (watched == c.Text1 && key->key() == Qt::Key_F3 && key->modifiers() == Qt::NoModifier) {
+        if (m_filler->chooseFirstPlace())
+            c.Text2->setFocus(Qt::OtherFocusReason);
+        return true;
+    }
     if (watched == c.List1 && enter && c.List1->selectionModel()->hasSelection()) {
         Command1_Click();
         return true;

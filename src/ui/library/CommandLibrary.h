@@ -18,6 +18,7 @@ class QLineEdit;
 class QListView;
 class QPushButton;
 class QRadioButton;
+class PlaceholderFiller;
 class QTimer;
 class QWidget;
 
@@ -54,6 +55,8 @@ public:
     void read();
     // Start-up leaves the focus in the list.
     void focusList();
+    // The focus in the search box, its text selected to be typed over.
+    void focusSearch();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

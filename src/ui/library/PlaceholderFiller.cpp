@@ -188,6 +188,16 @@ void PlaceholderFiller::choose(int place)
     offerValues();
 }
 
+bool PlaceholderFiller::chooseFirstPlace()
+{
+    const int first = m_fill.nextPlace(0, true);
+    if (first < 0)
+        return false;
+    choose(first);
+    m_box->ensureCursorVisible();
+    return true;
+}
+
 void PlaceholderFiller::chooseClickedPlace()
 {
     const QTextCursor caret = m_box->textCursor();

@@ -32,6 +32,8 @@ public:
     // What 复制 takes from the box: its text with its line ends, but no value
     // that would leave its place (CommandFill::copy).
     CommandFill::Copy copy() const;
+    // Selects the command's first placeholder; false when it has none.
+    bool chooseFirstPlace();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -64,6 +64,9 @@ TopicPages::TopicPages(const Controls &controls, Desktop &desktop, const QString
     connect(c.Command4, &QPushButton::clicked, this, &TopicPages::Command4_Click);
     connect(c.Command6, &QPushButton::clicked, this, &TopicPages::Command6_Click);
     connect(c.Command7, &QPushButton::clicked, this, &TopicPages::Command7_Click);
+    // Enter in a field of the subdomain page presses the button of its step.
+    connect(c.Text4[kDomainField], &QLineEdit::returnPressed, c.Command6, &QPushButton::click);
+    connect(c.Text5, &QLineEdit::returnPressed, c.Command7, &QPushButton::click);
     c.window->installEventFilter(this);
 }
 
@@ -79,20 +82,39 @@ bool TopicPages::eventFilter(QObject *watched, QEvent *event)
 }
 
 // Children are kept bottom first: the last shown page is the one on top.
-void TopicPages::closeTopPage()
+QWidget *TopicPages::topPage() const
 {
     const QObjectList stack = c.window->children();
     for (auto it = stack.crbegin(); it != stack.crend(); ++it) {
         const auto page = std::find(std::begin(c.um), std::end(c.um), *it);
         if (page != std::end(c.um) && (*page)->isVisible())
-            return al_Click(int(page - std::begin(c.um)));
+            return *page;
     }
+    return nullptr;
+}
+
+void TopicPages::closeTopPage()
+{
+    if (QWidget *page = topPage())
+        al_Click(int(std::find(std::begin(c.um), std::end(c.um), page) - std::begin(c.um)));
+}
+
+bool TopicPages::isUncovered(const QWidget *control) const
+{
+    const QWidget *page = topPage();
+    return !page || page->isAncestorOf(control)
+           || std::find(std::begin(c.Command5), std::end(c.Command5), control) != std::end(c.Command5);
+}
+
+void TopicPages::closePages()
+{
+    for (QWidget *page : c.um)
+        page->hide();
 }
 
 void TopicPages::Command5_Click(int Index)
 {
-    for (QWidget *page : c.um)
-        page->hide();
+    closePages();
     if (const auto page = Topics::pageOf(Index))
         return showPage(*page);
     if (const QString copied = Topics::copiedTextOf(Index); !copied.isEmpty())

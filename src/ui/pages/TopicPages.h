@@ -42,6 +42,11 @@ public:
     // The title of the pages' message boxes, set at start-up.
     void setBrandTitle(const QString &title) { BrandTitle = title; }
 
+    // Whether the control is in sight of the keyboard: with a page open, the
+    // page's own controls and the topic buttons are; what the page covers is not.
+    bool isUncovered(const QWidget *control) const;
+    void closePages();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -53,6 +58,7 @@ private:
     void Command6_Click();
     void Command7_Click();
     void showPage(int page);
+    QWidget *topPage() const;
     void closeTopPage();
     void tell(const QString &text);
 

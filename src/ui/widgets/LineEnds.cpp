@@ -1,12 +1,14 @@
 #include "LineEnds.h"
 
+#include "LineEnd.h"
+
 #include <QRegularExpression>
 
 #include <vector>
 
 namespace {
 
-const QString kTypedEnd = QStringLiteral("\r\n");
+const QString kTypedEnd = QString::fromLatin1(LineEnd::kGiven);
 
 // Lines of the changed middle compared one with another at most; beyond it
 // the whole middle counts as changed.

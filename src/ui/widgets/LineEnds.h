@@ -19,7 +19,7 @@ Lines split(const QString &text);
 // The lines a box shows, joined again after the text `original`: a line the
 // user did not touch keeps its end; where the user changed lines, the last
 // of the changed ones takes the end of the last line it replaced, and a line
-// break the user typed is CR LF. The last line has no end, as in `original`.
+// break the user typed is LF. The last line has no end, as in `original`.
 QString join(const Lines &original, const QStringList &shown);
 
 } // namespace LineEnds

@@ -16,7 +16,7 @@ public:
     // CR LF, a lone LF and a lone CR each start a new line.
     void setText(const QString &text);
     // The shown lines character for character, each with the end it was
-    // given; a line break the user typed is CR LF.
+    // given; a line break the user typed is LF.
     QString text() const;
 
 protected:
