@@ -1,12 +1,35 @@
 #include "CommandIndex.h"
 
 #include "LibraryTexts.h"
+#include "LooseMatch.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 namespace {
 // Names given pinyin keys between two looks at the clock.
 constexpr std::size_t kKeysPerClockCheck = 64;
+// Names looked through for a term in order between two looks at the clock.
+constexpr std::size_t kNamesPerClockCheck = 1024;
+
+Failure tooComplex()
+{
+    return Failure{QString::fromUtf8(LibraryTexts::kSearchTooComplex)};
+}
+
+// Each place once, where it first comes.
+std::vector<int> firstOfEach(const std::vector<int> &positions, std::size_t places)
+{
+    std::vector<bool> seen(places);
+    std::vector<int> first;
+    for (const int position : positions) {
+        if (!seen[std::size_t(position)]) {
+            seen[std::size_t(position)] = true;
+            first.push_back(position);
+        }
+    }
+    return first;
+}
 } // namespace
 
 Result<void> CommandIndex::open(const QString &path, const QByteArray &key)
@@ -32,11 +55,29 @@ Result<void> CommandIndex::readNames()
         m_names.append(m_rows.names.at(std::size_t(row)).data());
     m_codes = {};
     m_pinyin = {};
+    m_words.clear();
+    if (Result<void> words = readWords(); !words)
+        return words;
     m_codesReadAfter.reset();
     m_codeIds.clear();
     m_codeTexts.clear();
     m_codeNull.clear();
     return {};
+}
+
+// A word goes to every place in the list whose name it was written for.
+Result<void> CommandIndex::readWords()
+{
+    std::unordered_multimap<std::string_view, int> placesOf;
+    return m_store.readWords([this, &placesOf](std::string_view name, std::string_view word) {
+        if (placesOf.empty()) {
+            for (std::size_t position = 0; position < m_listed.size(); ++position)
+                placesOf.emplace(m_rows.names.at(std::size_t(m_listed[position])), int(position));
+        }
+        const auto [first, last] = placesOf.equal_range(name);
+        for (auto place = first; place != last; ++place)
+            m_words.add(place->second, word);
+    });
 }
 
 QString CommandIndex::nameOf(int row) const
@@ -101,12 +142,47 @@ Result<std::vector<int>> CommandIndex::search(Column column, const QString &term
         return found ? Result<std::vector<int>>(rowsAt(*found)) : found;
     }
     Result<std::vector<int>> found = m_names.find(term, deadline);
-    if (found && found->empty() && PinyinIndex::isPinyinTerm(term)) {
-        if (!makePinyinKeys(deadline))
-            return Failure{QString::fromUtf8(LibraryTexts::kSearchTooComplex)};
-        found = m_pinyin.find(term, deadline);
-    }
+    if (found && found->empty())
+        found = findBeyondDesign(term, deadline);
     return found ? Result<std::vector<int>>(rowsAt(*found)) : found;
+}
+
+Result<std::vector<int>> CommandIndex::findBeyondDesign(const QString &term, QDeadlineTimer deadline)
+{
+    std::vector<int> found;
+    if (PinyinIndex::isPinyinTerm(term)) {
+        if (!makePinyinKeys(deadline))
+            return tooComplex();
+        Result<std::vector<int>> spelled = m_pinyin.find(term, deadline);
+        if (!spelled)
+            return spelled;
+        found = std::move(spelled).value();
+    }
+    const std::string looseTerm = LooseMatch::looseForm(term.toStdString());
+    const std::vector<int> worded = m_words.find(looseTerm);
+    found.insert(found.end(), worded.begin(), worded.end());
+    const auto spans = spansInOrder(looseTerm, deadline);
+    if (!spans)
+        return Failure{spans.error()};
+    for (const auto &[span, position] : *spans)
+        found.push_back(position);
+    return firstOfEach(found, m_listed.size());
+}
+
+Result<std::vector<std::pair<std::size_t, int>>> CommandIndex::spansInOrder(std::string_view looseTerm,
+                                                                           QDeadlineTimer deadline) const
+{
+    const std::vector<std::string_view> characters = LooseMatch::charactersOf(looseTerm);
+    std::vector<std::pair<std::size_t, int>> spans = m_words.spansInOrder(characters);
+    for (std::size_t position = 0; position < m_listed.size(); ++position) {
+        if (position % kNamesPerClockCheck == 0 && deadline.hasExpired())
+            return tooComplex();
+        const std::string name = LooseMatch::looseForm(m_rows.names.at(std::size_t(m_listed[position])));
+        if (const auto span = LooseMatch::spanInOrder(name, characters))
+            spans.emplace_back(*span, int(position));
+    }
+    std::sort(spans.begin(), spans.end());
+    return spans;
 }
 
 std::vector<int> CommandIndex::rowsAt(const std::vector<int> &positions) const

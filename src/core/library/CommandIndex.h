@@ -3,6 +3,7 @@
 #include "CommandStore.h"
 #include "ListOrder.h"
 #include "PinyinIndex.h"
+#include "SearchWords.h"
 #include "SearchText.h"
 
 #include <QDeadlineTimer>
@@ -10,6 +11,8 @@
 
 #include <chrono>
 #include <optional>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 // The command library in memory, as the list and the search use it. The
@@ -29,7 +32,8 @@ public:
     // reason the database layer or ICU gives.
     Result<void> open(const QString &path, const QByteArray &key);
 
-    // Reads every name and ranks them; what was read before is dropped.
+    // Reads every name and ranks them, and the search words; what was read
+    // before is dropped.
     Result<void> readNames();
     // Every row, in list order.
     const std::vector<int> &listed() const { return m_listed; }
@@ -42,10 +46,12 @@ public:
     Result<bool> prepare(QDeadlineTimer deadline);
 
     // The rows, in list order, whose column contains term, as the design's
-    // LIKE '%term%' finds them. A term of letters that no name contains
-    // finds the names it spells in pinyin (PinyinIndex). The command texts
-    // are read first when they are not yet in memory. Stopped as too complex
-    // after kSearchTimeLimit.
+    // LIKE '%term%' finds them. A term that no name contains finds, best
+    // first: the names it spells in pinyin (PinyinIndex), the entries with a
+    // search word for it (SearchWords), then the names and words that hold
+    // its characters in order, the closest first. The command texts are read
+    // first when they are not yet in memory. Stopped as too complex after
+    // kSearchTimeLimit.
     Result<std::vector<int>> search(Column column, const QString &term);
 
     // The command text shown for a row: that of the first row with the same
@@ -56,6 +62,12 @@ public:
 private:
     Result<bool> readCodes(QDeadlineTimer deadline);
     bool makePinyinKeys(QDeadlineTimer deadline);
+    Result<void> readWords();
+    // The places in the list found beyond the design's search, best first.
+    Result<std::vector<int>> findBeyondDesign(const QString &term, QDeadlineTimer deadline);
+    // The places whose name or a word holds the term's characters in order,
+    // with the shortest stretch that holds them, the shortest first.
+    Result<std::vector<std::pair<std::size_t, int>>> spansInOrder(std::string_view looseTerm, QDeadlineTimer deadline) const;
     std::vector<int> rowsAt(const std::vector<int> &positions) const;
 
     CommandStore m_store;
@@ -65,6 +77,7 @@ private:
     SearchText m_names;
     SearchText m_codes; // complete once it holds every row
     PinyinIndex m_pinyin; // made in list order, up to its size
+    SearchWords m_words;
     // The command texts read so far, in id order.
     std::optional<std::int64_t> m_codesReadAfter;
     std::vector<std::int64_t> m_codeIds;

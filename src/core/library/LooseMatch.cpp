@@ -1,0 +1,56 @@
+#include "LooseMatch.h"
+
+#include "Ascii.h"
+#include "SqliteUtf8.h"
+
+#include <algorithm>
+
+namespace LooseMatch {
+
+std::string looseForm(std::string_view utf8)
+{
+    std::string loose;
+    loose.reserve(utf8.size());
+    for (const char c : utf8) {
+        if (c != ' ')
+            loose.push_back(Ascii::toLower(c));
+    }
+    return loose;
+}
+
+std::vector<std::string_view> charactersOf(std::string_view text)
+{
+    std::vector<std::string_view> characters;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = start + 1;
+        while (end < text.size() && SqliteUtf8::isContinuation(static_cast<unsigned char>(text[end])))
+            ++end;
+        characters.push_back(text.substr(start, end - start));
+        start = end;
+    }
+    return characters;
+}
+
+// From each place where the first character stands, the others are taken
+// as early as they come: that gives the shortest stretch starting there.
+std::optional<std::size_t> spanInOrder(std::string_view text, const std::vector<std::string_view> &characters)
+{
+    if (characters.empty())
+        return std::nullopt;
+    std::optional<std::size_t> shortest;
+    for (std::size_t start = text.find(characters.front()); start != std::string_view::npos;
+         start = text.find(characters.front(), start + 1)) {
+        std::size_t end = start + characters.front().size();
+        for (auto c = characters.begin() + 1; c != characters.end() && end != std::string_view::npos; ++c) {
+            const std::size_t at = text.find(*c, end);
+            end = at == std::string_view::npos ? at : at + c->size();
+        }
+        if (end == std::string_view::npos)
+            break; // a later start cannot hold them either
+        shortest = std::min(shortest.value_or(end - start), end - start);
+    }
+    return shortest;
+}
+
+} // namespace LooseMatch

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Matching beyond the design's LIKE, for the search words and for names that
+// hold a term's characters in order. Texts are compared in their loose form:
+// UTF-8 with ASCII letters in lowercase and blanks left out, so "Root 登录"
+// and "root登录" are the same.
+namespace LooseMatch {
+
+std::string looseForm(std::string_view utf8);
+
+// The characters of a text, each as its bytes.
+std::vector<std::string_view> charactersOf(std::string_view text);
+
+// The length in bytes of the shortest stretch of text that holds the
+// characters in their order, others between them; nullopt when text does not
+// hold them all.
+std::optional<std::size_t> spanInOrder(std::string_view text, const std::vector<std::string_view> &characters);
+
+} // namespace LooseMatch

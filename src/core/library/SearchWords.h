@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+// The search words of the library's entries: synonyms and the phrases
+// newcomers type for a command whose name says it otherwise ("开机启动" for
+// 设置服务开机自启). Each word belongs to an entry's place in the list.
+// Words are compared in their loose form (LooseMatch).
+class SearchWords
+{
+public:
+    // The fewest characters a word needs to be found inside a longer term.
+    static constexpr std::size_t kShortestWordInTerm = 2;
+
+    void clear() { m_words.clear(); }
+    void add(int position, std::string_view word);
+
+    // The places, ascending, with a word that holds the loose term or, being
+    // kShortestWordInTerm characters or more, stands in it ("怎么开机启动").
+    std::vector<int> find(std::string_view looseTerm) const;
+    // Each place with a word that holds the characters in order, and the
+    // shortest stretch of such a word that holds them; a place may come more
+    // than once.
+    std::vector<std::pair<std::size_t, int>> spansInOrder(const std::vector<std::string_view> &characters) const;
+
+private:
+    struct Word {
+        int position;
+        std::string loose;
+        std::size_t characters;
+    };
+    std::vector<Word> m_words;
+};
