@@ -19,7 +19,12 @@ QString termOf(const QString &searchText)
 
 QString shownCommand(const QString &storedCode)
 {
-    return QString(storedCode).replace(QLatin1Char(LibraryTexts::kStoredLineBreak), QLatin1String("\r\n"));
+    return commandWithLineBreaks(storedCode, QStringLiteral("\r\n"));
+}
+
+QString commandWithLineBreaks(const QString &storedCode, const QString &lineBreak)
+{
+    return QString(storedCode).replace(QLatin1Char(LibraryTexts::kStoredLineBreak), lineBreak);
 }
 
 } // namespace Search

@@ -11,5 +11,7 @@ QString termOf(const QString &searchText);
 
 // A stored command as shown: each "%" becomes CR LF.
 QString shownCommand(const QString &storedCode);
+// A stored command with each "%" made lineBreak.
+QString commandWithLineBreaks(const QString &storedCode, const QString &lineBreak);
 
 } // namespace Search
