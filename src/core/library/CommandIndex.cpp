@@ -158,7 +158,8 @@ Result<std::vector<int>> CommandIndex::findBeyondDesign(const QString &term, QDe
             return spelled;
         found = std::move(spelled).value();
     }
-    const std::string looseTerm = LooseMatch::looseForm(term.toStdString());
+    const std::string loose = LooseMatch::looseForm(term.toStdString());
+    const std::string_view looseTerm = LooseMatch::withoutAsking(loose);
     const std::vector<int> worded = m_words.find(looseTerm);
     found.insert(found.end(), worded.begin(), worded.end());
     const auto spans = spansInOrder(looseTerm, deadline);

@@ -7,6 +7,12 @@
 
 namespace LooseMatch {
 
+namespace {
+// Before and after what a newcomer asks for, longest first.
+constexpr std::string_view kAskingBefore[] = {"怎么样", "怎么", "如何", "怎样", "我想", "我要", "请问"};
+constexpr std::string_view kAskingAfter[] = {"怎么解决", "怎么办", "怎么弄", "吗", "呢", "？", "?"};
+} // namespace
+
 std::string looseForm(std::string_view utf8)
 {
     std::string loose;
@@ -16,6 +22,23 @@ std::string looseForm(std::string_view utf8)
             loose.push_back(Ascii::toLower(c));
     }
     return loose;
+}
+
+std::string_view withoutAsking(std::string_view looseTerm)
+{
+    for (const std::string_view before : kAskingBefore) {
+        if (looseTerm.size() > before.size() && looseTerm.starts_with(before)) {
+            looseTerm.remove_prefix(before.size());
+            break;
+        }
+    }
+    for (const std::string_view after : kAskingAfter) {
+        if (looseTerm.size() > after.size() && looseTerm.ends_with(after)) {
+            looseTerm.remove_suffix(after.size());
+            break;
+        }
+    }
+    return looseTerm;
 }
 
 std::vector<std::string_view> charactersOf(std::string_view text)

@@ -14,6 +14,10 @@ namespace LooseMatch {
 
 std::string looseForm(std::string_view utf8);
 
+// A loose term without the words around a question that no name or search
+// word holds: "怎么开机启动" looks for "开机启动", "磁盘满了怎么办" for "磁盘满了".
+std::string_view withoutAsking(std::string_view looseTerm);
+
 // The characters of a text, each as its bytes.
 std::vector<std::string_view> charactersOf(std::string_view text);
 

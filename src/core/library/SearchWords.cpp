@@ -1,8 +1,32 @@
 #include "SearchWords.h"
 
+#include "Ascii.h"
 #include "LooseMatch.h"
 
 #include <algorithm>
+
+namespace {
+
+bool isLatin(char c)
+{
+    return Ascii::isLetter(c) || Ascii::isDigit(c);
+}
+
+// Whether word stands in term, a Latin word as a whole word: "ps" stands in
+// "ps进程" but not in "https证书".
+bool standsIn(std::string_view term, std::string_view word)
+{
+    for (std::size_t at = term.find(word); at != std::string_view::npos; at = term.find(word, at + 1)) {
+        const std::size_t end = at + word.size();
+        const bool cutBefore = at > 0 && isLatin(word.front()) && isLatin(term[at - 1]);
+        const bool cutAfter = end < term.size() && isLatin(word.back()) && isLatin(term[end]);
+        if (!cutBefore && !cutAfter)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
 
 void SearchWords::add(int position, std::string_view word)
 {
@@ -15,17 +39,21 @@ void SearchWords::add(int position, std::string_view word)
 
 std::vector<int> SearchWords::find(std::string_view looseTerm) const
 {
-    std::vector<int> found;
+    std::vector<int> same;
+    std::vector<int> related;
     if (looseTerm.empty())
-        return found;
+        return same;
     for (const Word &word : m_words) {
-        if (word.loose.find(looseTerm) != std::string::npos
-            || (word.characters >= kShortestWordInTerm && looseTerm.find(word.loose) != std::string_view::npos))
-            found.push_back(word.position);
+        if (word.loose == looseTerm)
+            same.push_back(word.position);
+        else if (word.loose.find(looseTerm) != std::string::npos
+                 || (word.characters >= kShortestWordInTerm && standsIn(looseTerm, word.loose)))
+            related.push_back(word.position);
     }
-    std::sort(found.begin(), found.end());
-    found.erase(std::unique(found.begin(), found.end()), found.end());
-    return found;
+    std::sort(same.begin(), same.end());
+    std::sort(related.begin(), related.end());
+    same.insert(same.end(), related.begin(), related.end());
+    return same;
 }
 
 std::vector<std::pair<std::size_t, int>> SearchWords::spansInOrder(const std::vector<std::string_view> &characters) const

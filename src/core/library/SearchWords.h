@@ -19,8 +19,10 @@ public:
     void clear() { m_words.clear(); }
     void add(int position, std::string_view word);
 
-    // The places, ascending, with a word that holds the loose term or, being
-    // kShortestWordInTerm characters or more, stands in it ("怎么开机启动").
+    // The places with a word that is the loose term, then those with a word
+    // that holds it or, being kShortestWordInTerm characters or more, stands
+    // in it ("怎么开机启动"), a Latin word only as a whole word; each group
+    // ascending, and a place may come in both.
     std::vector<int> find(std::string_view looseTerm) const;
     // Each place with a word that holds the characters in order, and the
     // shortest stretch of such a word that holds them; a place may come more
