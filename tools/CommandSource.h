@@ -16,7 +16,7 @@ namespace CommandSource {
 struct Command {
     QString name;
     QString code;
-    QStringList words;
+    QStringList words = {}; // what newcomers type for it, in the order written
     bool operator==(const Command &) const = default;
 };
 

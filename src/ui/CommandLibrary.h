@@ -53,6 +53,9 @@ public:
     void read();
     // Start-up leaves the focus in the list.
     void focusList();
+    // Beyond the design: searches by name for the entry and chooses the first
+    // name found, which shows its command.
+    void showEntry(const QString &name);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -42,6 +42,11 @@ public:
     // The title of the pages' message boxes, set at start-up.
     void setBrandTitle(const QString &title) { BrandTitle = title; }
 
+signals:
+    // A page's notice asks for the library entry of this name; the page
+    // has closed.
+    void entryAsked(const QString &name);
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
