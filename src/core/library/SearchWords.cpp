@@ -39,20 +39,24 @@ void SearchWords::add(int position, std::string_view word)
 
 std::vector<int> SearchWords::find(std::string_view looseTerm) const
 {
+    // The places whose word is the term, holds it, or stands in it.
     std::vector<int> same;
-    std::vector<int> related;
+    std::vector<int> holding;
+    std::vector<int> within;
     if (looseTerm.empty())
         return same;
     for (const Word &word : m_words) {
         if (word.loose == looseTerm)
             same.push_back(word.position);
-        else if (word.loose.find(looseTerm) != std::string::npos
-                 || (word.characters >= kShortestWordInTerm && standsIn(looseTerm, word.loose)))
-            related.push_back(word.position);
+        else if (word.loose.find(looseTerm) != std::string::npos)
+            holding.push_back(word.position);
+        else if (word.characters >= kShortestWordInTerm && standsIn(looseTerm, word.loose))
+            within.push_back(word.position);
     }
-    std::sort(same.begin(), same.end());
-    std::sort(related.begin(), related.end());
-    same.insert(same.end(), related.begin(), related.end());
+    for (std::vector<int> *group : {&same, &holding, &within})
+        std::sort(group->begin(), group->end());
+    same.insert(same.end(), holding.begin(), holding.end());
+    same.insert(same.end(), within.begin(), within.end());
     return same;
 }
 
