@@ -174,7 +174,7 @@ void LibraryTest::searchBeyondTheDesign()
         {u"改密码"_s, {u"修改用户密码"_s, u"修改数据库用户密码"_s}},
         {u"KILL"_s, {u"结束进程"_s}},
         // "ps" stands in a term only as a word of its own.
-        {u"https"_s, {u"结束进程"_s}},
+        {u"证书https"_s, {u"结束进程"_s}},
         {u"ps进程"_s, {u"查看所有进程"_s}},
         // Pinyin comes before the words.
         {u"az"_s, {u"安装软件包"_s}},
