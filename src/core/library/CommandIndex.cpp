@@ -167,7 +167,27 @@ Result<std::vector<int>> CommandIndex::findBeyondDesign(const QString &term, QDe
         return Failure{spans.error()};
     for (const auto &[span, position] : *spans)
         found.push_back(position);
+    const Result<std::vector<int>> parted = holdingParts(looseTerm, deadline);
+    if (!parted)
+        return parted;
+    found.insert(found.end(), parted->begin(), parted->end());
     return firstOfEach(found, m_listed.size());
+}
+
+Result<std::vector<int>> CommandIndex::holdingParts(std::string_view looseTerm, QDeadlineTimer deadline) const
+{
+    const std::vector<std::string_view> parts = LooseMatch::partsOf(looseTerm);
+    if (parts.size() < 2)
+        return std::vector<int>();
+    std::vector<int> found = m_words.holdingAll(parts);
+    for (std::size_t position = 0; position < m_listed.size(); ++position) {
+        if (position % kNamesPerClockCheck == 0 && deadline.hasExpired())
+            return tooComplex();
+        if (LooseMatch::holdsAll(LooseMatch::looseForm(m_rows.names.at(std::size_t(m_listed[position]))), parts))
+            found.push_back(int(position));
+    }
+    std::sort(found.begin(), found.end());
+    return found;
 }
 
 Result<std::vector<std::pair<std::size_t, int>>> CommandIndex::spansInOrder(std::string_view looseTerm,

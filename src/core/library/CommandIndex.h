@@ -49,7 +49,9 @@ public:
     // LIKE '%term%' finds them. A term that no name contains finds, best
     // first: the names it spells in pinyin (PinyinIndex), the entries with a
     // search word for it (SearchWords), then the names and words that hold
-    // its characters in order, the closest first. The command texts are read
+    // its characters in order, the closest first, and last those that hold
+    // each of its Latin and other runs in any order ("apache重启" finds
+    // 重启Apache2). The command texts are read
     // first when they are not yet in memory. Stopped as too complex after
     // kSearchTimeLimit.
     Result<std::vector<int>> search(Column column, const QString &term);
@@ -68,6 +70,9 @@ private:
     // The places whose name or a word holds the term's characters in order,
     // with the shortest stretch that holds them, the shortest first.
     Result<std::vector<std::pair<std::size_t, int>>> spansInOrder(std::string_view looseTerm, QDeadlineTimer deadline) const;
+    // The places, ascending, whose name or a word holds each of the term's
+    // runs (LooseMatch::partsOf), when it has more than one.
+    Result<std::vector<int>> holdingParts(std::string_view looseTerm, QDeadlineTimer deadline) const;
     std::vector<int> rowsAt(const std::vector<int> &positions) const;
 
     CommandStore m_store;

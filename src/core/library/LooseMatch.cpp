@@ -55,6 +55,25 @@ std::vector<std::string_view> charactersOf(std::string_view text)
     return characters;
 }
 
+std::vector<std::string_view> partsOf(std::string_view text)
+{
+    const auto isLatin = [](char c) { return Ascii::isLetter(c) || Ascii::isDigit(c); };
+    std::vector<std::string_view> parts;
+    std::size_t start = 0;
+    for (std::size_t i = 1; i <= text.size(); ++i) {
+        if (i == text.size() || isLatin(text[i]) != isLatin(text[i - 1])) {
+            parts.push_back(text.substr(start, i - start));
+            start = i;
+        }
+    }
+    return parts;
+}
+
+bool holdsAll(std::string_view text, const std::vector<std::string_view> &parts)
+{
+    return std::all_of(parts.begin(), parts.end(), [text](std::string_view part) { return text.find(part) != std::string_view::npos; });
+}
+
 // From each place where the first character stands, the others are taken
 // as early as they come: that gives the shortest stretch starting there.
 std::optional<std::size_t> spanInOrder(std::string_view text, const std::vector<std::string_view> &characters)

@@ -21,6 +21,13 @@ std::string_view withoutAsking(std::string_view looseTerm);
 // The characters of a text, each as its bytes.
 std::vector<std::string_view> charactersOf(std::string_view text);
 
+// The runs of a text: those of ASCII letters and digits, and those of
+// anything else ("apache重启": "apache", "重启").
+std::vector<std::string_view> partsOf(std::string_view text);
+
+// Whether text holds every part, in any order.
+bool holdsAll(std::string_view text, const std::vector<std::string_view> &parts);
+
 // The length in bytes of the shortest stretch of text that holds the
 // characters in their order, others between them; nullopt when text does not
 // hold them all.

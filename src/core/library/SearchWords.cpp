@@ -69,3 +69,14 @@ std::vector<std::pair<std::size_t, int>> SearchWords::spansInOrder(const std::ve
     }
     return spans;
 }
+
+std::vector<int> SearchWords::holdingAll(const std::vector<std::string_view> &parts) const
+{
+    std::vector<int> found;
+    for (const Word &word : m_words) {
+        if (LooseMatch::holdsAll(word.loose, parts))
+            found.push_back(word.position);
+    }
+    std::sort(found.begin(), found.end());
+    return found;
+}

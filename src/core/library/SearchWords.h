@@ -29,6 +29,9 @@ public:
     // than once.
     std::vector<std::pair<std::size_t, int>> spansInOrder(const std::vector<std::string_view> &characters) const;
 
+    // The places, ascending, with a word that holds every part, in any order.
+    std::vector<int> holdingAll(const std::vector<std::string_view> &parts) const;
+
 private:
     struct Word {
         int position;
