@@ -9,8 +9,6 @@
 namespace {
 // Names given pinyin keys between two looks at the clock.
 constexpr std::size_t kKeysPerClockCheck = 64;
-// Names looked through for a term in order between two looks at the clock.
-constexpr std::size_t kNamesPerClockCheck = 1024;
 
 Failure tooComplex()
 {
@@ -162,48 +160,22 @@ Result<std::vector<int>> CommandIndex::findBeyondDesign(const QString &term, QDe
     const std::string_view looseTerm = LooseMatch::withoutAsking(loose);
     const std::vector<int> worded = m_words.find(looseTerm);
     found.insert(found.end(), worded.begin(), worded.end());
-    const auto spans = spansInOrder(looseTerm, deadline);
-    if (!spans)
-        return Failure{spans.error()};
-    for (const auto &[span, position] : *spans)
+    const Result<LooseMatch::Found> named = LooseMatch::matchNames(
+        looseTerm, m_listed.size(), [this](std::size_t position) { return m_rows.names.at(std::size_t(m_listed[position])); },
+        deadline);
+    if (!named)
+        return Failure{named.error()};
+    // A name or a word, whichever holds the term closer.
+    std::vector<std::pair<std::size_t, int>> inOrder = m_words.spansInOrder(LooseMatch::charactersOf(looseTerm));
+    inOrder.insert(inOrder.end(), named->inOrder.begin(), named->inOrder.end());
+    std::sort(inOrder.begin(), inOrder.end());
+    for (const auto &[span, position] : inOrder)
         found.push_back(position);
-    const Result<std::vector<int>> parted = holdingParts(looseTerm, deadline);
-    if (!parted)
-        return parted;
-    found.insert(found.end(), parted->begin(), parted->end());
+    std::vector<int> inParts = m_words.holdingAll(LooseMatch::partsOf(looseTerm));
+    inParts.insert(inParts.end(), named->inParts.begin(), named->inParts.end());
+    std::sort(inParts.begin(), inParts.end());
+    found.insert(found.end(), inParts.begin(), inParts.end());
     return firstOfEach(found, m_listed.size());
-}
-
-Result<std::vector<int>> CommandIndex::holdingParts(std::string_view looseTerm, QDeadlineTimer deadline) const
-{
-    const std::vector<std::string_view> parts = LooseMatch::partsOf(looseTerm);
-    if (parts.size() < 2)
-        return std::vector<int>();
-    std::vector<int> found = m_words.holdingAll(parts);
-    for (std::size_t position = 0; position < m_listed.size(); ++position) {
-        if (position % kNamesPerClockCheck == 0 && deadline.hasExpired())
-            return tooComplex();
-        if (LooseMatch::holdsAll(LooseMatch::looseForm(m_rows.names.at(std::size_t(m_listed[position]))), parts))
-            found.push_back(int(position));
-    }
-    std::sort(found.begin(), found.end());
-    return found;
-}
-
-Result<std::vector<std::pair<std::size_t, int>>> CommandIndex::spansInOrder(std::string_view looseTerm,
-                                                                           QDeadlineTimer deadline) const
-{
-    const std::vector<std::string_view> characters = LooseMatch::charactersOf(looseTerm);
-    std::vector<std::pair<std::size_t, int>> spans = m_words.spansInOrder(characters);
-    for (std::size_t position = 0; position < m_listed.size(); ++position) {
-        if (position % kNamesPerClockCheck == 0 && deadline.hasExpired())
-            return tooComplex();
-        const std::string name = LooseMatch::looseForm(m_rows.names.at(std::size_t(m_listed[position])));
-        if (const auto span = LooseMatch::spanInOrder(name, characters))
-            spans.emplace_back(*span, int(position));
-    }
-    std::sort(spans.begin(), spans.end());
-    return spans;
 }
 
 std::vector<int> CommandIndex::rowsAt(const std::vector<int> &positions) const

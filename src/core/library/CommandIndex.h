@@ -11,8 +11,6 @@
 
 #include <chrono>
 #include <optional>
-#include <string_view>
-#include <utility>
 #include <vector>
 
 // The command library in memory, as the list and the search use it. The
@@ -67,12 +65,6 @@ private:
     Result<void> readWords();
     // The places in the list found beyond the design's search, best first.
     Result<std::vector<int>> findBeyondDesign(const QString &term, QDeadlineTimer deadline);
-    // The places whose name or a word holds the term's characters in order,
-    // with the shortest stretch that holds them, the shortest first.
-    Result<std::vector<std::pair<std::size_t, int>>> spansInOrder(std::string_view looseTerm, QDeadlineTimer deadline) const;
-    // The places, ascending, whose name or a word holds each of the term's
-    // runs (LooseMatch::partsOf), when it has more than one.
-    Result<std::vector<int>> holdingParts(std::string_view looseTerm, QDeadlineTimer deadline) const;
     std::vector<int> rowsAt(const std::vector<int> &positions) const;
 
     CommandStore m_store;

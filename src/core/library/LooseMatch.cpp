@@ -1,6 +1,7 @@
 #include "LooseMatch.h"
 
 #include "Ascii.h"
+#include "LibraryTexts.h"
 #include "SqliteUtf8.h"
 
 #include <algorithm>
@@ -11,6 +12,8 @@ namespace {
 // Before and after what a newcomer asks for, longest first.
 constexpr std::string_view kAskingBefore[] = {"怎么样", "怎么", "如何", "怎样", "我想", "我要", "请问"};
 constexpr std::string_view kAskingAfter[] = {"怎么解决", "怎么办", "怎么弄", "吗", "呢", "？", "?"};
+// Names looked through between two looks at the clock.
+constexpr std::size_t kNamesPerClockCheck = 1024;
 } // namespace
 
 std::string looseForm(std::string_view utf8)
@@ -93,6 +96,29 @@ std::optional<std::size_t> spanInOrder(std::string_view text, const std::vector<
         shortest = std::min(shortest.value_or(end - start), end - start);
     }
     return shortest;
+}
+
+Result<Found> matchNames(std::string_view looseTerm, std::size_t count,
+                         const std::function<std::string_view(std::size_t)> &nameAt, QDeadlineTimer deadline)
+{
+    const std::vector<std::string_view> characters = charactersOf(looseTerm);
+    const std::vector<std::string_view> parts = partsOf(looseTerm);
+    Found found;
+    std::string name; // one buffer for every name
+    for (std::size_t position = 0; position < count; ++position) {
+        if (position % kNamesPerClockCheck == 0 && deadline.hasExpired())
+            return Failure{QString::fromUtf8(LibraryTexts::kSearchTooComplex)};
+        // Blanks of a name are passed over by the match in order anyway.
+        const std::string_view stored = nameAt(position);
+        name.assign(stored);
+        std::transform(name.begin(), name.end(), name.begin(), [](char c) { return Ascii::toLower(c); });
+        if (const auto span = spanInOrder(name, characters))
+            found.inOrder.emplace_back(*span, int(position));
+        else if (parts.size() > 1 && holdsAll(name, parts))
+            found.inParts.push_back(int(position));
+    }
+    std::sort(found.inOrder.begin(), found.inOrder.end());
+    return found;
 }
 
 } // namespace LooseMatch

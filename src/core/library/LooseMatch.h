@@ -1,9 +1,15 @@
 #pragma once
 
+#include "Result.h"
+
+#include <QDeadlineTimer>
+
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 // Matching beyond the design's LIKE, for the search words and for names that
@@ -32,5 +38,19 @@ bool holdsAll(std::string_view text, const std::vector<std::string_view> &parts)
 // characters in their order, others between them; nullopt when text does not
 // hold them all.
 std::optional<std::size_t> spanInOrder(std::string_view text, const std::vector<std::string_view> &characters);
+
+// The names that hold a term loosely, by their places.
+struct Found {
+    // Those holding its characters in order, with the length of the shortest
+    // stretch that holds them, shortest first.
+    std::vector<std::pair<std::size_t, int>> inOrder;
+    // Those holding each of its runs in any order, when it has more than one.
+    std::vector<int> inParts;
+};
+
+// Looks through count names, the one at each place given by nameAt, in one
+// pass. A search still running at the deadline fails as too complex.
+Result<Found> matchNames(std::string_view looseTerm, std::size_t count,
+                         const std::function<std::string_view(std::size_t)> &nameAt, QDeadlineTimer deadline);
 
 } // namespace LooseMatch

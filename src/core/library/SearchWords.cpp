@@ -73,6 +73,8 @@ std::vector<std::pair<std::size_t, int>> SearchWords::spansInOrder(const std::ve
 std::vector<int> SearchWords::holdingAll(const std::vector<std::string_view> &parts) const
 {
     std::vector<int> found;
+    if (parts.size() < 2)
+        return found;
     for (const Word &word : m_words) {
         if (LooseMatch::holdsAll(word.loose, parts))
             found.push_back(word.position);

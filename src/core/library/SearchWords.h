@@ -29,7 +29,8 @@ public:
     // than once.
     std::vector<std::pair<std::size_t, int>> spansInOrder(const std::vector<std::string_view> &characters) const;
 
-    // The places, ascending, with a word that holds every part, in any order.
+    // The places, ascending, with a word that holds every part, in any order,
+    // when there is more than one.
     std::vector<int> holdingAll(const std::vector<std::string_view> &parts) const;
 
 private:
