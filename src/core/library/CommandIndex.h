@@ -44,14 +44,13 @@ public:
     Result<bool> prepare(QDeadlineTimer deadline);
 
     // The rows, in list order, whose column contains term, as the design's
-    // LIKE '%term%' finds them. A term that no name contains finds, best
-    // first: the names it spells in pinyin (PinyinIndex), the entries with a
-    // search word for it (SearchWords), then the names and words that hold
+    // LIKE '%term%' finds them. Where no name contains the term, it finds,
+    // best first: the names it spells in pinyin (PinyinIndex), the entries
+    // with a search word for it (SearchWords), the names and words that hold
     // its characters in order, the closest first, and last those that hold
     // each of its Latin and other runs in any order ("apache重启" finds
-    // 重启Apache2). The command texts are read
-    // first when they are not yet in memory. Stopped as too complex after
-    // kSearchTimeLimit.
+    // 重启Apache2). The command texts are read first when they are not yet
+    // in memory. Stopped as too complex after kSearchTimeLimit.
     Result<std::vector<int>> search(Column column, const QString &term);
 
     // The command text shown for a row: that of the first row with the same

@@ -27,6 +27,11 @@ std::string looseForm(std::string_view utf8)
     return loose;
 }
 
+bool isLatin(char c)
+{
+    return Ascii::isLetter(c) || Ascii::isDigit(c);
+}
+
 std::string_view withoutAsking(std::string_view looseTerm)
 {
     for (const std::string_view before : kAskingBefore) {
@@ -60,7 +65,6 @@ std::vector<std::string_view> charactersOf(std::string_view text)
 
 std::vector<std::string_view> partsOf(std::string_view text)
 {
-    const auto isLatin = [](char c) { return Ascii::isLetter(c) || Ascii::isDigit(c); };
     std::vector<std::string_view> parts;
     std::size_t start = 0;
     for (std::size_t i = 1; i <= text.size(); ++i) {

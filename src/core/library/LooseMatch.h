@@ -20,6 +20,9 @@ namespace LooseMatch {
 
 std::string looseForm(std::string_view utf8);
 
+// Whether c is an ASCII letter or digit: what makes a Latin run or word.
+bool isLatin(char c);
+
 // A loose term without the words around a question that no name or search
 // word holds: "怎么开机启动" looks for "开机启动", "磁盘满了怎么办" for "磁盘满了".
 std::string_view withoutAsking(std::string_view looseTerm);

@@ -1,16 +1,10 @@
 #include "SearchWords.h"
 
-#include "Ascii.h"
 #include "LooseMatch.h"
 
 #include <algorithm>
 
 namespace {
-
-bool isLatin(char c)
-{
-    return Ascii::isLetter(c) || Ascii::isDigit(c);
-}
 
 // Whether word stands in term, a Latin word as a whole word: "ps" stands in
 // "ps进程" but not in "https证书".
@@ -18,8 +12,8 @@ bool standsIn(std::string_view term, std::string_view word)
 {
     for (std::size_t at = term.find(word); at != std::string_view::npos; at = term.find(word, at + 1)) {
         const std::size_t end = at + word.size();
-        const bool cutBefore = at > 0 && isLatin(word.front()) && isLatin(term[at - 1]);
-        const bool cutAfter = end < term.size() && isLatin(word.back()) && isLatin(term[end]);
+        const bool cutBefore = at > 0 && LooseMatch::isLatin(word.front()) && LooseMatch::isLatin(term[at - 1]);
+        const bool cutAfter = end < term.size() && LooseMatch::isLatin(word.back()) && LooseMatch::isLatin(term[end]);
         if (!cutBefore && !cutAfter)
             return true;
     }
