@@ -1,7 +1,7 @@
 // The program's GUI-free logic, called directly: list order, search terms
 // and matching, the pinyin search, the version field of the update check,
 // what the command line prints.
-#include "CommandLine.h"
+#include "TerminalText.h"
 #include "library/LikeMatch.h"
 #include "library/ListOrder.h"
 #include "library/PageKey.h"
@@ -304,7 +304,7 @@ void CoreTest::printable()
     QFETCH(QByteArray, text);
     QFETCH(bool, keepLineBreaks);
     QFETCH(QByteArray, shown);
-    QCOMPARE(CommandLine::printable(text, keepLineBreaks), shown);
+    QCOMPARE(TerminalText::printable(text, keepLineBreaks), shown);
 }
 
 QTEST_GUILESS_MAIN(CoreTest)

@@ -1,7 +1,7 @@
 #include "CommandLine.h"
 
 #include "CommandLineTexts.h"
-#include "library/SqliteUtf8.h"
+#include "TerminalText.h"
 #include "library/TerminalLibrary.h"
 
 #include <QtGlobal>
@@ -27,11 +27,6 @@ constexpr const char *kQtOptionsWithValue[] = {
     "-qmljsdebugger", "-dialogs", "-fontengine"};
 constexpr const char *kQtFlags[] = {"-reverse", "-widgetcount", "-nograb", "-dograb", "-sync"};
 
-constexpr unsigned char kDelete = 0x7F;
-constexpr unsigned char kFirstC1 = 0x80;
-constexpr unsigned char kLastC1 = 0x9F;
-constexpr unsigned char kC1Lead = 0xC2;
-
 // What text holds before the first separator; all of it when there is none.
 QByteArray beforeFirst(const QByteArray &text, char separator)
 {
@@ -53,45 +48,19 @@ QByteArrayList withoutQtOptions(const QByteArrayList &arguments)
         if (option.startsWith("--"))
             option.remove(0, 1);
         const QByteArray name = beforeFirst(option, '=');
+        const bool joined = name != option; // "-style=fusion"
         if (isOneOf(option, kQtOptionsWithValue))
-            ++i;
-        else if (!isOneOf(option, kQtFlags) && !(name != option && isOneOf(name, kQtOptionsWithValue)))
+            ++i; // and its value
+        else if (!isOneOf(option, kQtFlags) && !(joined && isOneOf(name, kQtOptionsWithValue)))
             ours.append(arguments.at(i));
     }
     return ours;
 }
 
-// The bytes of the well-formed UTF-8 character at text[i], 0 when there is
-// none there (a stray, overlong, surrogate or cut-off form).
-qsizetype utf8Length(const QByteArray &text, qsizetype i)
-{
-    const auto byteAt = [&text](qsizetype at) { return static_cast<unsigned char>(text.at(at)); };
-    const unsigned char lead = byteAt(i);
-    const qsizetype length = lead < 0xC2 ? 0 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : lead < 0xF5 ? 4 : 0;
-    if (length == 0 || i + length > text.size())
-        return 0;
-    // After these leads the second byte's range is narrower: below it lie
-    // overlong forms, above it surrogates or characters beyond U+10FFFF.
-    const unsigned char low = lead == 0xE0 ? 0xA0 : lead == 0xF0 ? 0x90 : 0x80;
-    const unsigned char high = lead == 0xED ? 0x9F : lead == 0xF4 ? 0x8F : 0xBF;
-    if (byteAt(i + 1) < low || byteAt(i + 1) > high)
-        return 0;
-    for (qsizetype k = 2; k < length; ++k) {
-        if (!SqliteUtf8::isContinuation(byteAt(i + k)))
-            return 0;
-    }
-    return length;
-}
-
-QByteArray hexEscape(const char *form, unsigned char byte)
-{
-    return QByteArray(form) + QByteArray::number(byte, 16).rightJustified(2, '0').toUpper();
-}
-
 QByteArray message(Language language, const char *chinese, const char *english, const QByteArray &inner)
 {
     const QByteArray text(language == Language::English ? english : chinese);
-    return QByteArray(text).replace("%1", printable(inner));
+    return QByteArray(text).replace("%1", TerminalText::printable(inner));
 }
 
 Reply refusal(Language language, const char *chinese, const char *english, const QByteArray &inner)
@@ -101,7 +70,7 @@ Reply refusal(Language language, const char *chinese, const char *english, const
 
 Reply trouble(const QString &reason)
 {
-    return Reply{printable(reason.toUtf8(), true) + '\n', true, kTroubleStatus};
+    return Reply{TerminalText::printable(reason.toUtf8(), true) + '\n', true, kTroubleStatus};
 }
 
 Reply search(const QByteArray &text, Language language, const QString &appDir)
@@ -114,7 +83,7 @@ Reply search(const QByteArray &text, Language language, const QString &appDir)
                      true, kNotFoundStatus};
     QByteArray listed;
     for (const QString &name : *names)
-        listed += printable(name.toUtf8()) + '\n';
+        listed += TerminalText::printable(name.toUtf8()) + '\n';
     return Reply{listed};
 }
 
@@ -126,38 +95,10 @@ Reply show(const QByteArray &name, Language language, const QString &appDir)
     if (!*command)
         return Reply{message(language, CommandLineTexts::kNoSuchNameChinese, CommandLineTexts::kNoSuchNameEnglish, name),
                      true, kNotFoundStatus};
-    return Reply{printable((**command).toUtf8(), true) + '\n'};
+    return Reply{TerminalText::printable((**command).toUtf8(), true) + '\n'};
 }
 
 } // namespace
-
-QByteArray printable(const QByteArray &text, bool keepLineBreaks)
-{
-    QByteArray shown;
-    for (qsizetype i = 0; i < text.size();) {
-        const auto byte = static_cast<unsigned char>(text.at(i));
-        if (byte == '\n' && keepLineBreaks) {
-            shown += '\n';
-            ++i;
-        } else if (byte < ' ' || byte == kDelete) {
-            shown += hexEscape("\\x", byte);
-            ++i;
-        } else if (byte < kFirstC1) {
-            shown += char(byte);
-            ++i;
-        } else if (const qsizetype length = utf8Length(text, i); length == 0) {
-            shown += hexEscape("\\x", byte);
-            ++i;
-        } else if (byte == kC1Lead && static_cast<unsigned char>(text.at(i + 1)) <= kLastC1) {
-            shown += hexEscape("\\u00", static_cast<unsigned char>(text.at(i + 1)));
-            i += length;
-        } else {
-            shown += text.mid(i, length);
-            i += length;
-        }
-    }
-    return shown;
-}
 
 std::optional<Reply> replyTo(const QByteArrayList &arguments, Language language, const QString &appDir)
 {

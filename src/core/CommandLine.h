@@ -30,8 +30,10 @@ struct Reply {
 };
 
 // The reply to the arguments after the program's name; none when the window
-// is to start. The first argument that is not Qt's decides. appDir is the
-// program's folder, where --search and --show find the library.
+// is to start. The first argument that is not Qt's decides; what it prints
+// from the arguments and the library is made safe for a terminal
+// (TerminalText). appDir is the program's folder, where --search and --show
+// find the library.
 std::optional<Reply> replyTo(const QByteArrayList &arguments, Language language, const QString &appDir);
 
 // The language of terminal messages from the locale variables' values,
@@ -39,11 +41,6 @@ std::optional<Reply> replyTo(const QByteArrayList &arguments, Language language,
 // LC_MESSAGES and LANG): the first one set decides; English when it names
 // an English locale, else Chinese.
 Language languageOf(const QByteArrayList &localeValues);
-
-// Text that is safe to print on a terminal: every control character (C0,
-// DEL, C1) and every byte that is not UTF-8 written as \xHH, or \u00HH for
-// a C1 character; keepLineBreaks keeps "\n" as it is.
-QByteArray printable(const QByteArray &text, bool keepLineBreaks = false);
 
 // Answers the process's command line on the terminal in the environment's
 // language; the status to end with, or none when the window is to start.
