@@ -155,9 +155,9 @@ void LibraryTest::searchByPinyin()
 }
 
 // Where no name contains the term: an entry whose search word is the term,
-// then those whose word holds it or stands in it, then the names holding its
-// characters in order, the closest first, then those holding its runs in
-// any order. Typed into one window, case after
+// then those whose word holds it, the names holding its characters in order
+// (the closest first), those with a word standing in it, and those holding
+// its runs in any order. Typed into one window, case after
 // case, each into an emptied box: a term that finds nothing leaves every name.
 void LibraryTest::searchBeyondTheDesign()
 {
@@ -172,9 +172,10 @@ void LibraryTest::searchBeyondTheDesign()
     app.started();
     const QStringList all = app.listed();
     const QList<std::pair<QString, QStringList>> cases = {
-        {u"杀进程"_s, {u"结束进程"_s, u"强制结束进程"_s, u"查看所有进程"_s, u"查看内存不足杀掉的进程(OOM)"_s}},
-        {u"怎么 杀进程？"_s, {u"结束进程"_s, u"强制结束进程"_s, u"查看所有进程"_s, u"查看内存不足杀掉的进程(OOM)"_s}},
+        {u"杀进程"_s, {u"结束进程"_s, u"强制结束进程"_s, u"查看内存不足杀掉的进程(OOM)"_s, u"查看所有进程"_s}},
+        {u"怎么 杀进程？"_s, {u"结束进程"_s, u"强制结束进程"_s, u"查看内存不足杀掉的进程(OOM)"_s, u"查看所有进程"_s}},
         {u"改密码"_s, {u"修改用户密码"_s, u"修改数据库用户密码"_s}},
+        {u"强制怎么杀进程"_s, {u"强制结束进程"_s, u"查看所有进程"_s, u"结束进程"_s}},
         {u"KILL"_s, {u"结束进程"_s}},
         // "ps" stands in a term only as a word of its own.
         {u"证书https"_s, all},

@@ -156,8 +156,7 @@ Result<std::vector<int>> CommandIndex::findBeyondDesign(const QString &term, QDe
             return spelled;
         found = std::move(spelled).value();
     }
-    const std::string loose = LooseMatch::looseForm(term.toStdString());
-    const std::string_view looseTerm = LooseMatch::withoutAsking(loose);
+    const std::string looseTerm = LooseMatch::withoutAsking(LooseMatch::looseForm(term.toStdString()));
     const std::vector<int> worded = m_words.find(looseTerm);
     found.insert(found.end(), worded.begin(), worded.end());
     const Result<LooseMatch::Found> named = LooseMatch::matchNames(
@@ -171,6 +170,8 @@ Result<std::vector<int>> CommandIndex::findBeyondDesign(const QString &term, QDe
     std::sort(inOrder.begin(), inOrder.end());
     for (const auto &[span, position] : inOrder)
         found.push_back(position);
+    const std::vector<int> within = m_words.standingIn(looseTerm);
+    found.insert(found.end(), within.begin(), within.end());
     std::vector<int> inParts = m_words.holdingAll(LooseMatch::partsOf(looseTerm));
     inParts.insert(inParts.end(), named->inParts.begin(), named->inParts.end());
     std::sort(inParts.begin(), inParts.end());

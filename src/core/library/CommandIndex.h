@@ -46,9 +46,10 @@ public:
     // The rows, in list order, whose column contains term, as the design's
     // LIKE '%term%' finds them. Where no name contains the term, it finds,
     // best first: the names it spells in pinyin (PinyinIndex), the entries
-    // with a search word for it (SearchWords), the names and words that hold
-    // its characters in order, the closest first, and last those that hold
-    // each of its Latin and other runs in any order ("apache重启" finds
+    // with a search word that is or holds it (SearchWords), the names and
+    // words that hold its characters in order, the closest first, the
+    // entries with a word that stands in it, and last those that hold each
+    // of its Latin and other runs in any order ("apache重启" finds
     // 重启Apache2). The command texts are read first when they are not yet
     // in memory. Stopped as too complex after kSearchTimeLimit.
     Result<std::vector<int>> search(Column column, const QString &term);

@@ -9,8 +9,10 @@
 namespace LooseMatch {
 
 namespace {
-// Before and after what a newcomer asks for, longest first.
-constexpr std::string_view kAskingBefore[] = {"怎么样", "怎么", "如何", "怎样", "我想", "我要", "请问"};
+// The words of a newcomer's question: anywhere in it, before what is asked
+// for, and after it; longest first.
+constexpr std::string_view kAskingAnywhere[] = {"怎么样", "怎么", "如何", "怎样"};
+constexpr std::string_view kAskingBefore[] = {"我想", "我要", "请问"};
 constexpr std::string_view kAskingAfter[] = {"怎么解决", "怎么办", "怎么弄", "吗", "呢", "？", "?"};
 // Names looked through between two looks at the clock.
 constexpr std::size_t kNamesPerClockCheck = 1024;
@@ -32,21 +34,26 @@ bool isLatin(char c)
     return Ascii::isLetter(c) || Ascii::isDigit(c);
 }
 
-std::string_view withoutAsking(std::string_view looseTerm)
+std::string withoutAsking(std::string looseTerm)
 {
-    for (const std::string_view before : kAskingBefore) {
-        if (looseTerm.size() > before.size() && looseTerm.starts_with(before)) {
-            looseTerm.remove_prefix(before.size());
-            break;
-        }
-    }
+    const std::string asked = looseTerm;
     for (const std::string_view after : kAskingAfter) {
-        if (looseTerm.size() > after.size() && looseTerm.ends_with(after)) {
-            looseTerm.remove_suffix(after.size());
+        if (looseTerm.ends_with(after)) {
+            looseTerm.erase(looseTerm.size() - after.size());
             break;
         }
     }
-    return looseTerm;
+    for (const std::string_view before : kAskingBefore) {
+        if (looseTerm.starts_with(before)) {
+            looseTerm.erase(0, before.size());
+            break;
+        }
+    }
+    for (const std::string_view word : kAskingAnywhere) {
+        for (std::size_t at = looseTerm.find(word); at != std::string::npos; at = looseTerm.find(word, at))
+            looseTerm.erase(at, word.size());
+    }
+    return looseTerm.empty() ? asked : looseTerm;
 }
 
 std::vector<std::string_view> charactersOf(std::string_view text)

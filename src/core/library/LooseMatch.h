@@ -23,9 +23,10 @@ std::string looseForm(std::string_view utf8);
 // Whether c is an ASCII letter or digit: what makes a Latin run or word.
 bool isLatin(char c);
 
-// A loose term without the words around a question that no name or search
-// word holds: "怎么开机启动" looks for "开机启动", "磁盘满了怎么办" for "磁盘满了".
-std::string_view withoutAsking(std::string_view looseTerm);
+// A loose term without the words of a question that no name or search word
+// holds: "怎么开机启动" looks for "开机启动", "数据库怎么备份" for "数据库备份",
+// "磁盘满了怎么办" for "磁盘满了". A term that is nothing else stays.
+std::string withoutAsking(std::string looseTerm);
 
 // The characters of a text, each as its bytes.
 std::vector<std::string_view> charactersOf(std::string_view text);

@@ -33,10 +33,8 @@ void SearchWords::add(int position, std::string_view word)
 
 std::vector<int> SearchWords::find(std::string_view looseTerm) const
 {
-    // The places whose word is the term, holds it, or stands in it.
     std::vector<int> same;
     std::vector<int> holding;
-    std::vector<int> within;
     if (looseTerm.empty())
         return same;
     for (const Word &word : m_words) {
@@ -44,14 +42,22 @@ std::vector<int> SearchWords::find(std::string_view looseTerm) const
             same.push_back(word.position);
         else if (word.loose.find(looseTerm) != std::string::npos)
             holding.push_back(word.position);
-        else if (word.characters >= kShortestWordInTerm && standsIn(looseTerm, word.loose))
-            within.push_back(word.position);
     }
-    for (std::vector<int> *group : {&same, &holding, &within})
-        std::sort(group->begin(), group->end());
+    std::sort(same.begin(), same.end());
+    std::sort(holding.begin(), holding.end());
     same.insert(same.end(), holding.begin(), holding.end());
-    same.insert(same.end(), within.begin(), within.end());
     return same;
+}
+
+std::vector<int> SearchWords::standingIn(std::string_view looseTerm) const
+{
+    std::vector<int> found;
+    for (const Word &word : m_words) {
+        if (word.characters >= kShortestWordInTerm && word.loose != looseTerm && standsIn(looseTerm, word.loose))
+            found.push_back(word.position);
+    }
+    std::sort(found.begin(), found.end());
+    return found;
 }
 
 std::vector<std::pair<std::size_t, int>> SearchWords::spansInOrder(const std::vector<std::string_view> &characters) const

@@ -20,10 +20,12 @@ public:
     void add(int position, std::string_view word);
 
     // The places with a word that is the loose term, then those with a word
-    // that holds it, then those with a word of kShortestWordInTerm
-    // characters or more that stands in it ("怎么开机启动"), a Latin word only
-    // as a whole word; each group ascending, and a place may come in several.
+    // that holds it; each group ascending, and a place may come in both.
     std::vector<int> find(std::string_view looseTerm) const;
+    // The places, ascending, with a word of kShortestWordInTerm characters
+    // or more that stands in the longer loose term ("怎么开机启动"), a Latin
+    // word only as a whole word.
+    std::vector<int> standingIn(std::string_view looseTerm) const;
     // Each place with a word that holds the characters in order, and the
     // shortest stretch of such a word that holds them; a place may come more
     // than once.
