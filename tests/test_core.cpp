@@ -1,5 +1,7 @@
 // The program's GUI-free logic, called directly: list order, search terms
-// and matching, the pinyin search, the version field of the update check.
+// and matching, the pinyin search, the version field of the update check,
+// what the command line prints.
+#include "TerminalText.h"
 #include "library/LikeMatch.h"
 #include "library/ListOrder.h"
 #include "library/PageKey.h"
@@ -41,6 +43,8 @@ private slots:
     void versionField();
     void shownVersion_data();
     void shownVersion();
+    void printable_data();
+    void printable();
 };
 
 void CoreTest::listOrder()
@@ -295,6 +299,32 @@ void CoreTest::shownVersion()
     QFETCH(QString, version);
     QFETCH(QString, shown);
     QCOMPARE(VersionCheck::shownVersion(version), shown);
+}
+
+// What reaches a terminal from an argument or the library: nothing a
+// terminal would act on.
+void CoreTest::printable_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<bool>("keepLineBreaks");
+    QTest::addColumn<QByteArray>("shown");
+    QTest::newRow("Chinese and ASCII kept") << "查看 IP: a\\b" "\xF0\x9F\x98\x80"_ba << false << "查看 IP: a\\b" "\xF0\x9F\x98\x80"_ba;
+    QTest::newRow("title sequence") << "\x1B]0;t\x07"_ba << false << "\\x1B]0;t\\x07"_ba;
+    QTest::newRow("line break and tab escaped") << "a\nb\tc\r"_ba << false << "a\\x0Ab\\x09c\\x0D"_ba;
+    QTest::newRow("line break kept for a command") << "a\nb\r\n"_ba << true << "a\nb\\x0D\n"_ba;
+    QTest::newRow("DEL and C1 CSI") << "\x7F\xC2\x9B" "2J"_ba << false << "\\x7F\\u009B2J"_ba;
+    QTest::newRow("stray and overlong bytes") << "\x9B\xC0\xAF\xE0\x80\xAF"_ba << false
+                                              << "\\x9B\\xC0\\xAF\\xE0\\x80\\xAF"_ba;
+    QTest::newRow("surrogate and cut-off character") << "\xED\xA0\x80\xE6\x9F"_ba << false << "\\xED\\xA0\\x80\\xE6\\x9F"_ba;
+    QTest::newRow("beyond U+10FFFF") << "\xF4\x90\x80\x80"_ba << false << "\\xF4\\x90\\x80\\x80"_ba;
+}
+
+void CoreTest::printable()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(bool, keepLineBreaks);
+    QFETCH(QByteArray, shown);
+    QCOMPARE(TerminalText::printable(text, keepLineBreaks), shown);
 }
 
 QTEST_GUILESS_MAIN(CoreTest)

@@ -26,7 +26,8 @@ void DbToolTest::roundTrip()
 {
     QTemporaryDir dir;
     const QByteArray source = "查看磁盘空间\tdf -h\n重启Apache2\tsudo systemctl restart apache2\n"
-                              "两行\tcd /var/www%ls -la\nquote's\techo \"it's\"\n";
+                              "两行\tcd /var/www%ls -la\nquote's\techo \"it's\"\n"
+                              "结束进程\tkill <进程号>\t杀进程,kill进程,关闭程序\n";
     QFile sourceFile(dir.filePath(u"in.txt"_s));
     QVERIFY(sourceFile.open(QIODevice::WriteOnly));
     sourceFile.write(source);
@@ -42,7 +43,7 @@ void DbToolTest::roundTrip()
     QCOMPARE(QProcess::execute(tool(), {u"build"_s, dir.filePath(u"in.txt"_s), dir.filePath(u"db/main.mdb"_s)}), 0);
     const auto commands = CommandDatabase::read(dir.filePath(u"db/main.mdb"_s), "#@^%7!4&&9$2T*3!8(5)");
     QVERIFY(commands);
-    QCOMPARE(commands->size(), 4);
+    QCOMPARE(commands->size(), 5);
 }
 
 void DbToolTest::malformedLines_data()
@@ -52,7 +53,9 @@ void DbToolTest::malformedLines_data()
     QTest::newRow("no tab") << "# note\n\nok\tpwd\nno tab here\n" << 4;
     QTest::newRow("empty name") << "\tpwd\n" << 1;
     QTest::newRow("empty command") << "name\t  \n" << 1;
-    QTest::newRow("two tabs") << "a\tb\tc\n" << 1;
+    QTest::newRow("three tabs") << "a\tb\tc\td\n" << 1;
+    QTest::newRow("words field empty") << "ok\tpwd\tword\na\tb\t\n" << 2;
+    QTest::newRow("an empty word") << "a\tb\t杀进程,,kill\n" << 1;
 }
 
 void DbToolTest::malformedLines()

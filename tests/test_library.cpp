@@ -89,6 +89,7 @@ private slots:
     void searchByNameAndByCommand();
     void searchKeepsOrRefillsTheList();
     void searchByPinyin();
+    void searchBeyondTheDesign();
     void quotesAndWildcards();
     void detailsAndCopy();
     void duplicateAndNullRows();
@@ -167,7 +168,7 @@ void LibraryTest::searchByPinyin()
     // A term with another character, one that nothing spells and a search
     // by command leave the list.
     auto *box = app.find<QLineEdit>(QStringLiteral("Text1"));
-    QTest::keyClicks(box, u"2 x"_s);
+    QTest::keyClicks(box, u" x"_s);
     QCOMPARE(app.listed(), QStringList({u"apache日志"_s, u"重启Apache2"_s}));
     typeSearch(app, QStringLiteral("zkdq"));
     QTest::keyClicks(box, u"xyz"_s);
@@ -175,6 +176,44 @@ void LibraryTest::searchByPinyin()
     QTest::mouseClick(app.find<QRadioButton>(QStringLiteral("Option1(0)")), Qt::LeftButton);
     box->setText(u"gengxin"_s);
     QCOMPARE(app.listed(), QStringList({u"查看当前目录"_s}));
+}
+
+// Where no name contains the term: an entry whose search word is the term,
+// then those whose word holds it, the names holding its characters in order
+// (the closest first), those with a word standing in it, and those holding
+// its runs in any order. Typed into one window, case after
+// case, each into an emptied box: a term that finds nothing leaves every name.
+void LibraryTest::searchBeyondTheDesign()
+{
+    TestApp app({{u"查看内存不足杀掉的进程(OOM)"_s, u"dmesg"_s},
+                 {u"查看所有进程"_s, u"ps aux"_s, {u"进程"_s, u"ps"_s}},
+                 {u"强制结束进程"_s, u"kill -9 <进程号>"_s, {u"强制杀进程"_s}},
+                 {u"结束进程"_s, u"kill <进程号>"_s, {u"杀进程"_s, u"Kill"_s}},
+                 {u"修改数据库用户密码"_s, u"mysql"_s},
+                 {u"修改用户密码"_s, u"passwd"_s},
+                 {u"安装软件包"_s, u"apt-get install <软件包名>"_s},
+                 {u"重启Apache2"_s, u"systemctl restart apache2"_s}});
+    app.started();
+    const QStringList all = app.listed();
+    const QList<std::pair<QString, QStringList>> cases = {
+        {u"杀进程"_s, {u"结束进程"_s, u"强制结束进程"_s, u"查看内存不足杀掉的进程(OOM)"_s, u"查看所有进程"_s}},
+        {u"怎么 杀进程？"_s, {u"结束进程"_s, u"强制结束进程"_s, u"查看内存不足杀掉的进程(OOM)"_s, u"查看所有进程"_s}},
+        {u"改密码"_s, {u"修改用户密码"_s, u"修改数据库用户密码"_s}},
+        {u"强制怎么杀进程"_s, {u"强制结束进程"_s, u"查看所有进程"_s, u"结束进程"_s}},
+        {u"KILL"_s, {u"结束进程"_s}},
+        // "ps" stands in a term only as a word of its own.
+        {u"证书https"_s, all},
+        {u"ps进程"_s, {u"查看所有进程"_s}},
+        // Its Latin and other runs, in any order.
+        {u"apache重启"_s, {u"重启Apache2"_s}},
+        // Pinyin comes before the words.
+        {u"az"_s, {u"安装软件包"_s}},
+        {u"qzjs"_s, {u"强制结束进程"_s}},
+    };
+    for (const auto &[term, listed] : cases) {
+        typeSearch(app, term);
+        QVERIFY2(app.listed() == listed, qPrintable(term + u": "_s + app.listed().join(u" | "_s)));
+    }
 }
 
 void LibraryTest::quotesAndWildcards()

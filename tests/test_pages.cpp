@@ -1,7 +1,9 @@
 // The topic bar, the tutorial pages, the sources page and the subdomain tool.
+#include "CommandSource.h"
 #include "FileAccess.h"
 #include "TestApp.h"
 
+#include "library/SearchTerm.h"
 #include "pages/PagePlacement.h"
 #include "pages/PageTexts.h"
 #include "pages/Sources.h"
@@ -15,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTextBlock>
 
 #include <atomic>
@@ -163,6 +166,8 @@ private slots:
     void messageTopics_data();
     void messageTopics();
     void closingPages();
+    void noticeAsksForItsEntry_data();
+    void noticeAsksForItsEntry();
     void commandBoxesCoverTheirGaps();
     void sourcesText();
     void copyingAndWritingSources();
@@ -262,6 +267,48 @@ void PagesTest::messageTopics()
         QCOMPARE(app.desktop.log, QStringList({u"clear"_s, u"set:"_s + copied, u"box:"_s + box.text}));
         QCOMPARE(app.desktop.clipboard, copied);
     }
+}
+
+// A notice on a page whose commands no longer work names an entry of the
+// shipped library; its click closes the page, searches for that name and
+// shows the first command found.
+void PagesTest::noticeAsksForItsEntry_data()
+{
+    QTest::addColumn<int>("topic");
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("searched");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("old sources") << 5 << 0 << u"换源:阿里云源Ubuntu"_s << u"换源:阿里云源Ubuntu 22.04(jammy)"_s;
+    QTest::newRow("PHP5") << 1 << 3 << u"安装PHP及Apache2模块"_s << u"安装PHP及Apache2模块"_s;
+    QTest::newRow("phpMyAdmin link") << 6 << 4 << u"安装phpMyAdmin(phpadmin)"_s << u"安装phpMyAdmin(phpadmin)"_s;
+    QTest::newRow("Apache 2.2 site link") << 3 << 5 << u"绑定域名/添加网站(虚拟主机,Apache 2.4)"_s
+                                          << u"绑定域名/添加网站(虚拟主机,Apache 2.4)"_s;
+}
+
+void PagesTest::noticeAsksForItsEntry()
+{
+    QFETCH(int, topic);
+    QFETCH(int, page);
+    QFETCH(QString, searched);
+    QFETCH(QString, shown);
+    QFile source(QStringLiteral(TOVANU_LIBRARY_SOURCE));
+    QVERIFY(source.open(QIODevice::ReadOnly));
+    QList<CommandSource::Command> library;
+    QVERIFY(!CommandSource::parse(QString::fromUtf8(source.readAll()), library));
+    const auto entry = std::find_if(library.cbegin(), library.cend(), [&shown](const auto &c) { return c.name == shown; });
+    QVERIFY2(entry != library.cend(), qPrintable(shown));
+
+    TestApp app(library);
+    app.started();
+    app.find<QRadioButton>(u"Option1(0)"_s)->setChecked(true);
+    clickTopic(app, topic);
+    auto *notice = app.find<QLabel>(u"notice(%1)"_s.arg(page));
+    QVERIFY(notice->text().contains(u'“' + searched + u'”'));
+    QTest::mouseClick(notice, Qt::LeftButton);
+    QCOMPARE(shownPages(app), QList<int>());
+    QCOMPARE(app.find<QLineEdit>(u"Text1"_s)->text(), searched);
+    QCOMPARE(app.listed().value(0), shown);
+    QCOMPARE(app.find<MultiLineBox>(u"Text2"_s)->toPlainText(), Search::shownCommand(entry->code).replace(u"\r\n"_s, u"\n"_s));
 }
 
 void PagesTest::closingPages()

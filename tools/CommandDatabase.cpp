@@ -5,22 +5,48 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 
 namespace CommandDatabase {
 
 namespace {
 
+bool insertRow(sqlite3_stmt *insert, const QString &first, const QString &second)
+{
+    return SqlCipher::bindText(insert, 1, first) && SqlCipher::bindText(insert, 2, second)
+        && sqlite3_step(insert) == SQLITE_DONE && sqlite3_reset(insert) == SQLITE_OK;
+}
+
 bool insertAll(const SqlCipher::Database &db, const QList<CommandSource::Command> &commands)
 {
     const SqlCipher::Statement insert = db.prepare("insert into u (na, code) values (?1, ?2)");
-    if (!insert)
+    const SqlCipher::Statement insertWord = db.prepare("insert into w (na, word) values (?1, ?2)");
+    if (!insert || !insertWord)
         return false;
     for (const CommandSource::Command &command : commands) {
-        if (!SqlCipher::bindText(insert.get(), 1, command.name) || !SqlCipher::bindText(insert.get(), 2, command.code)
-            || sqlite3_step(insert.get()) != SQLITE_DONE || sqlite3_reset(insert.get()) != SQLITE_OK)
+        if (!insertRow(insert.get(), command.name, command.code))
             return false;
+        for (const QString &word : command.words) {
+            if (!insertRow(insertWord.get(), command.name, word))
+                return false;
+        }
     }
     return true;
+}
+
+// The search words of every name, in the order they were written.
+Result<QHash<QString, QStringList>> readWords(const SqlCipher::Database &db)
+{
+    const SqlCipher::Statement select = db.prepare("select na, word from w order by rowid");
+    if (!select)
+        return Failure{db.errorText()};
+    QHash<QString, QStringList> words;
+    int step;
+    while ((step = sqlite3_step(select.get())) == SQLITE_ROW)
+        words[SqlCipher::columnText(select.get(), 0)].append(SqlCipher::columnText(select.get(), 1));
+    if (step != SQLITE_DONE)
+        return Failure{db.errorText()};
+    return words;
 }
 
 } // namespace
@@ -37,7 +63,8 @@ Result<void> write(const QString &path, const QByteArray &key, const QList<Comma
         SqlCipher::Database db;
         if (const Result<void> opened = db.open(partial, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, key); !opened)
             failure = opened.error();
-        else if (!db.exec("create table u (na text, code text)") || !db.exec("begin") || !insertAll(db, commands)
+        else if (!db.exec("create table u (na text, code text)") || !db.exec("create table w (na text, word text)")
+                 || !db.exec("begin") || !insertAll(db, commands)
                  || !db.exec("create index u_na on u (na)") || !db.exec("commit"))
             failure = db.errorText();
     }
@@ -57,13 +84,18 @@ Result<QList<CommandSource::Command>> read(const QString &path, const QByteArray
     SqlCipher::Database db;
     if (const Result<void> opened = db.open(path, SQLITE_OPEN_READONLY, key); !opened)
         return Failure{opened.error()};
+    const Result<QHash<QString, QStringList>> words = readWords(db);
+    if (!words)
+        return Failure{words.error()};
     const SqlCipher::Statement select = db.prepare("select na, code from u order by rowid");
     if (!select)
         return Failure{db.errorText()};
     QList<CommandSource::Command> commands;
     int step;
-    while ((step = sqlite3_step(select.get())) == SQLITE_ROW)
-        commands.append({SqlCipher::columnText(select.get(), 0), SqlCipher::columnText(select.get(), 1)});
+    while ((step = sqlite3_step(select.get())) == SQLITE_ROW) {
+        const QString name = SqlCipher::columnText(select.get(), 0);
+        commands.append({name, SqlCipher::columnText(select.get(), 1), words->value(name)});
+    }
     if (step != SQLITE_DONE)
         return Failure{db.errorText()};
     return commands;

@@ -7,8 +7,9 @@
 #include <QString>
 
 // Writing and reading the encrypted command database: a standard SQLCipher
-// file with the library's default settings and one table u (na, code),
-// indexed by name for the details lookup.
+// file with the library's default settings, the design's table u (na, code),
+// indexed by name for the details lookup, and the search words in a table of
+// their own, w (na, word): one row a word, under the name of its command.
 namespace CommandDatabase {
 
 // Writes a new database at path (replacing any file there) holding commands

@@ -2,17 +2,21 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
 // The shipped command library as readable text: one command a line, its name,
-// one tab, then its command text with "%" where a line break goes. Blank lines
-// and lines that start with "#" are notes for the maintainers.
+// one tab, then its command text with "%" where a line break goes, and
+// optionally one more tab and its search words, separated by ",": what
+// newcomers type when they look for it. Blank lines and lines that start
+// with "#" are notes for the maintainers.
 namespace CommandSource {
 
 struct Command {
     QString name;
     QString code;
+    QStringList words = {}; // what newcomers type for it, in the order written
     bool operator==(const Command &) const = default;
 };
 

@@ -22,13 +22,14 @@ int main(int argc, char *argv[])
     // The child that keeps a copy on the clipboard after the program ended.
     if (argc > 1 && std::strcmp(argv[1], ClipboardKeeper::kServeOption) == 0)
         return ClipboardKeeper::serve(argc, argv);
-    // --help and --version are answered before there is any window.
-    if (const std::optional<int> status = CommandLine::answer(argc, argv))
+    const AppFolder folder = AppFolder::ofRunningProgram(argv[0]);
+    // The program's own options are answered before there is any window;
+    // Qt's own are left for QApplication to take.
+    if (const std::optional<int> status = CommandLine::answer(argc, argv, folder.path()))
         return *status;
 
     QApplication app(argc, argv);
     // The library opens while Qt sets up and the window is built.
-    const AppFolder folder = AppFolder::ofRunningProgram(argv[0]);
     LibraryLoad library(folder.path());
     QApplication::setApplicationName(QString::fromUtf8(AppTexts::kApplicationTitle));
     AppIdentity::install();

@@ -58,6 +58,7 @@ Form1::Form1(const Form1Environment &environment, QWidget *parent)
     m_pages = new TopicPages(TopicPages::Controls::of(this, design), m_desktop, m_appDir, this);
     m_chrome = new WindowChrome(WindowChrome::Controls::of(this, design), this);
     connect(m_chrome, &WindowChrome::closed, this, [this] { endProgram(EXIT_SUCCESS); });
+    connect(m_pages, &TopicPages::entryAsked, m_library, &CommandLibrary::showEntry);
     connect(m_update, &UpdateCheck::answered, this, &Form1::gx_Answered);
     for (const QKeyCombination keys : {Qt::CTRL | Qt::Key_F, Qt::CTRL | Qt::Key_L})
         connect(new QShortcut(keys, this), &QShortcut::activated, this, &Form1::goToSearch);

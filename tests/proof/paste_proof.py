@@ -61,7 +61,7 @@ def entries(library):
     for line in open(library, encoding='utf-8').read().split('\n'):
         if not line or line.startswith('#') or '\t' not in line:
             continue
-        name, code = line.split('\t', 1)
+        name, code = line.split('\t')[:2]  # a third field holds search words
         found.append((name, code.replace('%', '\n')))
     return found
 

@@ -28,7 +28,7 @@ trap end_terminals EXIT
 name='隐藏Apache版本号并关闭目录列表'
 written=/etc/apache2/conf-available/zz-hardening.conf
 line=$(grep -P "^${name}\t" "$data_file") || fail "$name is not in the library"
-printf '%s' "${line#*$'\t'}" | sed 's/%/\n/g' | sed -n "/<<'EOF'/,/^EOF\$/p" | sed '1d;$d' > "$work/expected"
+cut -f2 <<< "$line" | sed 's/%/\n/g' | sed -n "/<<'EOF'/,/^EOF\$/p" | sed '1d;$d' > "$work/expected"
 [ -s "$work/expected" ] || fail "$name writes no here-document"
 
 mkdir -p "$shot_dir"

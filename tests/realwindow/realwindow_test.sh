@@ -86,12 +86,13 @@ pass "frame and buttons painted"
 term='a2enmod rewrite'
 line=$(grep -P "^[^#].*\t.*${term}" "$data_file")
 [ "$(grep -cP "^[^#].*\t.*${term}" "$data_file")" = 1 ] || fail "search term is not unique in the library"
-library_command=$(printf '%s' "${line#*$'\t'}" | sed 's/%/\n/g')
+code=$(cut -f2 <<< "$line")
+library_command=$(printf '%s' "$code" | sed 's/%/\n/g')
 search_for $by_command "$term"
 click 60 128             # the first entry of List1
 click 468 340            # Command1 "复制"
 clipboard_holds "$library_command" copied
-[ "$(clipboard | tr -cd '\r\n' | wc -c)" = "$(grep -o '%' <<< "${line#*$'\t'}" | wc -l)" ] \
+[ "$(clipboard | tr -cd '\r\n' | wc -c)" = "$(grep -o '%' <<< "$code" | wc -l)" ] \
   || fail "copied lines are not joined by LF alone"
 pass "search, pick and copy: exact command on the clipboard"
 
@@ -128,7 +129,7 @@ xdotool type --delay 40 jhkj
 import -window root "$shot_dir/pinyin.png"
 click 60 128             # the first entry of List1
 click 468 340            # Command1 "复制"
-clipboard_holds "$(printf '%s' "${pinyin_line#*$'\t'}" | sed 's/%/\n/g')" "pinyin search"
+clipboard_holds "$(cut -f2 <<< "$pinyin_line" | sed 's/%/\n/g')" "pinyin search"
 pass "Ctrl+F, then typed initials find the name they spell; its command copied"
 
 # Ctrl+L, then Tab to the copy button: its focus ring is dark under the skin.

@@ -1,9 +1,11 @@
 #include "CommandIndex.h"
 
 #include "LibraryTexts.h"
+#include "LooseMatch.h"
 #include "SearchBudget.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 namespace {
 // Names given pinyin keys, or command texts laid out, between two looks at
@@ -13,6 +15,20 @@ constexpr std::size_t kCodesPerClockCheck = 256;
 // A character takes at most four bytes of UTF-8, and every byte that is not
 // UTF-8 one unit: this many bytes give at least as many units.
 constexpr std::size_t kMostBytesPerUnit = 4;
+
+// Each place once, where it first comes.
+std::vector<int> firstOfEach(const std::vector<int> &positions, std::size_t places)
+{
+    std::vector<bool> seen(places);
+    std::vector<int> first;
+    for (const int position : positions) {
+        if (!seen[std::size_t(position)]) {
+            seen[std::size_t(position)] = true;
+            first.push_back(position);
+        }
+    }
+    return first;
+}
 } // namespace
 
 Result<void> CommandIndex::open(const QString &path, const QByteArray &key)
@@ -39,11 +55,29 @@ Result<void> CommandIndex::readNames()
     m_codes = {};
     m_pinyin = {};
     m_codesRead = false;
+    m_words.clear();
+    if (Result<void> words = readWords(); !words)
+        return words;
     m_codesReadAfter.reset();
     m_codeIds.clear();
     m_codeTexts.clear();
     m_codeNull.clear();
     return {};
+}
+
+// A word goes to every place in the list whose name it was written for.
+Result<void> CommandIndex::readWords()
+{
+    std::unordered_multimap<std::string_view, int> placesOf;
+    return m_store.readWords([this, &placesOf](std::string_view name, std::string_view word) {
+        if (placesOf.empty()) {
+            for (std::size_t position = 0; position < m_listed.size(); ++position)
+                placesOf.emplace(m_rows.names.at(std::size_t(m_listed[position])), int(position));
+        }
+        const auto [first, last] = placesOf.equal_range(name);
+        for (auto place = first; place != last; ++place)
+            m_words.add(place->second, word);
+    });
 }
 
 QString CommandIndex::nameOf(int row) const
@@ -134,14 +168,46 @@ std::optional<Result<std::vector<int>>> CommandIndex::searchPrepared(Column colu
         return std::nullopt;
     SearchBudget budget;
     Result<std::vector<int>> found = (column == Column::Code ? m_codes : m_names).find(term, budget);
-    if (column == Column::Name && found && found->empty() && PinyinIndex::isPinyinTerm(term)) {
-        if (!pinyinReady())
+    if (column == Column::Name && found && found->empty()) {
+        if (PinyinIndex::isPinyinTerm(term) && !pinyinReady())
             return std::nullopt;
-        found = m_pinyin.find(term, budget);
+        found = findBeyondDesign(term, budget);
     }
     if (!found)
         return found;
     return rowsAt(*found);
+}
+
+Result<std::vector<int>> CommandIndex::findBeyondDesign(const QString &term, SearchBudget &budget) const
+{
+    std::vector<int> found;
+    if (PinyinIndex::isPinyinTerm(term)) {
+        Result<std::vector<int>> spelled = m_pinyin.find(term, budget);
+        if (!spelled)
+            return spelled;
+        found = std::move(spelled).value();
+    }
+    const std::string looseTerm = LooseMatch::withoutAsking(LooseMatch::looseForm(term.toStdString()));
+    const std::vector<int> worded = m_words.find(looseTerm);
+    found.insert(found.end(), worded.begin(), worded.end());
+    const Result<LooseMatch::Found> named = LooseMatch::matchNames(
+        looseTerm, m_listed.size(), [this](std::size_t position) { return m_rows.names.at(std::size_t(m_listed[position])); },
+        budget);
+    if (!named)
+        return Failure{named.error()};
+    // A name or a word, whichever holds the term closer.
+    std::vector<std::pair<std::size_t, int>> inOrder = m_words.spansInOrder(LooseMatch::charactersOf(looseTerm));
+    inOrder.insert(inOrder.end(), named->inOrder.begin(), named->inOrder.end());
+    std::sort(inOrder.begin(), inOrder.end());
+    for (const auto &[span, position] : inOrder)
+        found.push_back(position);
+    const std::vector<int> within = m_words.standingIn(looseTerm);
+    found.insert(found.end(), within.begin(), within.end());
+    std::vector<int> inParts = m_words.holdingAll(LooseMatch::partsOf(looseTerm));
+    inParts.insert(inParts.end(), named->inParts.begin(), named->inParts.end());
+    std::sort(inParts.begin(), inParts.end());
+    found.insert(found.end(), inParts.begin(), inParts.end());
+    return firstOfEach(found, m_listed.size());
 }
 
 std::vector<int> CommandIndex::rowsAt(const std::vector<int> &positions) const

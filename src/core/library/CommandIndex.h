@@ -3,6 +3,8 @@
 #include "CommandStore.h"
 #include "ListOrder.h"
 #include "PinyinIndex.h"
+#include "SearchBudget.h"
+#include "SearchWords.h"
 #include "SearchText.h"
 
 #include <QDeadlineTimer>
@@ -25,7 +27,8 @@ public:
     // reason the database layer or ICU gives.
     Result<void> open(const QString &path, const QByteArray &key);
 
-    // Reads every name and ranks them; what was read before is dropped.
+    // Reads every name and ranks them, and the search words; what was read
+    // before is dropped.
     Result<void> readNames();
     // Every row, in list order.
     const std::vector<int> &listed() const { return m_listed; }
@@ -39,10 +42,15 @@ public:
     Result<bool> prepare(QDeadlineTimer deadline, Column first = Column::Name);
 
     // The rows, in list order, whose column contains term, as the design's
-    // LIKE '%term%' finds them. A term of letters that no name contains
-    // finds the names it spells in pinyin (PinyinIndex). What the search
-    // needs is prepared first when it is not yet. Stopped as too complex
-    // when it runs out of its SearchBudget; preparing takes none of it.
+    // LIKE '%term%' finds them. Where no name contains the term, it finds,
+    // best first: the names it spells in pinyin (PinyinIndex), the entries
+    // with a search word that is or holds it (SearchWords), the names and
+    // words that hold its characters in order, the closest first, the
+    // entries with a word that stands in it, and last those that hold each
+    // of its Latin and other runs in any order ("apache重启" finds
+    // 重启Apache2). What the search needs is prepared first when it is not
+    // yet. Stopped as too complex when it runs out of its SearchBudget;
+    // preparing takes none of it.
     Result<std::vector<int>> search(Column column, const QString &term);
     // The same search on what is prepared alone: nullopt when it needs the
     // command texts or pinyin keys that are not yet made.
@@ -59,6 +67,9 @@ private:
     Result<bool> prepareCodes(QDeadlineTimer deadline);
     bool layOutCodes(QDeadlineTimer deadline);
     bool makePinyinKeys(QDeadlineTimer deadline);
+    Result<void> readWords();
+    // The places in the list found beyond the design's search, best first.
+    Result<std::vector<int>> findBeyondDesign(const QString &term, SearchBudget &budget) const;
     std::vector<int> rowsAt(const std::vector<int> &positions) const;
 
     CommandStore m_store;
@@ -68,6 +79,7 @@ private:
     SearchText m_names;
     SearchText m_codes; // laid out in list order, up to its size
     PinyinIndex m_pinyin; // made in list order, up to its size
+    SearchWords m_words;
     // The command texts read so far, in id order; all once m_codesRead.
     bool m_codesRead = false;
     std::optional<std::int64_t> m_codesReadAfter;

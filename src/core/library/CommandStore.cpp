@@ -98,6 +98,32 @@ Result<bool> CommandStore::readCodes(std::optional<std::int64_t> &after, QDeadli
     return true;
 }
 
+Result<void> CommandStore::readWords(const WordTaker &take)
+{
+    const SqlCipher::Statement table = m_db.prepare("select 1 from sqlite_master where type = 'table' and name = 'w'");
+    if (!table)
+        return failure();
+    const int found = sqlite3_step(table.get());
+    if (found == SQLITE_DONE)
+        return {};
+    if (found != SQLITE_ROW)
+        return failure();
+    const SqlCipher::Statement statement = m_db.prepare("select na, word from w where na is not null and word is not null");
+    if (!statement)
+        return failure();
+    int step;
+    while ((step = sqlite3_step(statement.get())) == SQLITE_ROW) {
+        const auto textOf = [&statement](int column) {
+            const char *text = textAt(statement.get(), column);
+            return std::string_view(text, std::size_t(sqlite3_column_bytes(statement.get(), column)));
+        };
+        take(textOf(0), textOf(1));
+    }
+    if (step != SQLITE_DONE)
+        return failure();
+    return {};
+}
+
 Result<std::optional<QString>> CommandStore::codeOf(std::int64_t id)
 {
     const SqlCipher::Statement statement = m_db.prepare("select code from u where rowid = ?1");

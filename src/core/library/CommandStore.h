@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 // The command database: table u, one row per command, with the display name
@@ -27,6 +28,8 @@ public:
     };
     // Takes one row's id and its command text, nullptr for a null one.
     using CodeTaker = std::function<void(std::int64_t id, const char *code)>;
+    // Takes one search word and the name of the entries it belongs to.
+    using WordTaker = std::function<void(std::string_view name, std::string_view word)>;
 
     // Opens and checks the database at path with the given key. A failure
     // holds the database layer's own description; the store stays closed.
@@ -37,6 +40,9 @@ public:
     // above after, when it has one) to take, in id order, until the
     // deadline; after is then the last id read. True when every row was read.
     Result<bool> readCodes(std::optional<std::int64_t> &after, QDeadlineTimer deadline, const CodeTaker &take);
+    // Hands every search word (table w, beside the design's u) to take; a
+    // library without that table has none.
+    Result<void> readWords(const WordTaker &take);
     // The command text of the row with this id; nullopt when there is no
     // such row, an empty text when its command is null.
     Result<std::optional<QString>> codeOf(std::int64_t id);

@@ -73,4 +73,16 @@ inline constexpr char kAbout[] =
     "软件第一版发布，内容非常稀少，再通过接下来的学习与经验积累，软件会随之更新的越来越强大，"
     "希望软件可以帮助到大家，也希望这方面的前辈们可以多多帮助晚辈来完善，非常感谢！";
 
+// Beyond the design, on the pages whose commands no longer work on Ubuntu
+// 22.04 and 24.04: a notice that names the library entry that works there. A
+// click on it puts that name in the search box.
+inline constexpr char kSourcesNoticeEntry[] = "换源:阿里云源Ubuntu"; // both releases' entries begin so
+inline constexpr char kSourcesNotice[] = "以上是旧版的源，22.04/24.04请点此改用命令库的“换源:阿里云源Ubuntu”";
+inline constexpr char kPhpNoticeEntry[] = "安装PHP及Apache2模块";
+inline constexpr char kPhpNotice[] = "PHP5已停用，22.04/24.04请点此改用命令库的“安装PHP及Apache2模块”";
+inline constexpr char kPhpMyAdminNoticeEntry[] = "安装phpMyAdmin(phpadmin)";
+inline constexpr char kPhpMyAdminNotice[] = "22.04/24.04不用建链接，请点此改用命令库的“安装phpMyAdmin(phpadmin)”";
+inline constexpr char kSubdomainNoticeEntry[] = "绑定域名/添加网站(虚拟主机,Apache 2.4)";
+inline constexpr char kSubdomainNotice[] = "22.04/24.04请点此改用命令库的“绑定域名/添加网站(虚拟主机,Apache 2.4)”";
+
 } // namespace PageTexts

@@ -155,6 +155,16 @@ void CommandLibrary::focusSearch()
     c.Text1->selectAll();
 }
 
+void CommandLibrary::showEntry(const QString &name)
+{
+    c.Option1[1]->setChecked(true);
+    if (c.Text1->text() == name)
+        Text1_Change();
+    else
+        c.Text1->setText(name);
+    chooseFirstName();
+}
+
 // A search that found nothing leaves the list as it was.
 void CommandLibrary::fillList(const std::vector<int> &rows)
 {

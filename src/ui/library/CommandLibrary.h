@@ -57,6 +57,9 @@ public:
     void focusList();
     // The focus in the search box, its text selected to be typed over.
     void focusSearch();
+    // Beyond the design: searches by name for the entry and chooses the first
+    // name found, which shows its command.
+    void showEntry(const QString &name);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -4,6 +4,7 @@
 #include "ui/widgets/ClickableImage.h"
 #include "ui/DesignBuilder.h"
 #include "ui/widgets/MultiLineBox.h"
+#include "PageNotices.h"
 #include "desktop/Desktop.h"
 #include "pages/PagePlacement.h"
 #include "pages/Sources.h"
@@ -59,6 +60,10 @@ TopicPages::TopicPages(const Controls &controls, Desktop &desktop, const QString
     }
     for (int i = 0; i < kTopicCount; ++i)
         connect(c.Command5[i], &QPushButton::clicked, this, [this, i] { Command5_Click(i); });
+    PageNotices::addTo(c.um, [this](int page, const QString &entry) {
+        al_Click(page);
+        emit entryAsked(entry);
+    });
     c.Text3->setText(Sources::text());
     connect(c.Command3, &QPushButton::clicked, this, &TopicPages::Command3_Click);
     connect(c.Command4, &QPushButton::clicked, this, &TopicPages::Command4_Click);

@@ -46,6 +46,10 @@ public:
     // page's own controls and the topic buttons are; what the page covers is not.
     bool isUncovered(const QWidget *control) const;
     void closePages();
+signals:
+    // A page's notice asks for the library entry of this name; the page
+    // has closed.
+    void entryAsked(const QString &name);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -5,7 +5,8 @@
 #include <optional>
 
 // An image control: a picture that reports a click of the left button,
-// pressed and released over it without a drag in between.
+// pressed and released over it without a drag in between. The pages' notices
+// (PageNotices) are such controls showing a line of text.
 class ClickableImage : public QLabel
 {
     Q_OBJECT
