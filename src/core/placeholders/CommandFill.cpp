@@ -226,15 +226,17 @@ void CommandFill::judge(const Slot &slot, const QString &value, Place &place)
         add(PlaceholderTexts::kWwwAdded);
     const bool hereDoc = isHereDoc(slot.context);
     const bool command = slot.kind == Kind::Command && slot.context == Context::Plain;
+    // A line break is a control character too, the Enter key of a terminal;
+    // where it would also change what the lines after it mean, that is said.
+    if (value.contains(QLatin1Char('\n')))
+        withhold(hereDoc   ? PlaceholderTexts::kLineBreakInHereDoc
+                 : command ? PlaceholderTexts::kLineBreakInCommand
+                           : PlaceholderTexts::kLineBreakInValue);
     // A here-document takes a TAB as it is: a configuration's or a table's.
     if (std::any_of(value.cbegin(), value.cend(), [&](QChar c) {
             return isControl(c) && c != QLatin1Char('\n') && !(hereDoc && c == QLatin1Char('\t'));
         }))
         withhold(PlaceholderTexts::kControlCharacter);
-    if (hereDoc && value.contains(QLatin1Char('\n')))
-        withhold(PlaceholderTexts::kLineBreakInHereDoc);
-    if (command && value.contains(QLatin1Char('\n')))
-        withhold(PlaceholderTexts::kLineBreakInCommand);
     if (command && std::any_of(value.cbegin(), value.cend(), [](QChar c) { return kLineEnders.contains(c); }))
         add(PlaceholderTexts::kCommandEndsLine);
     static const QRegularExpression decimal(QStringLiteral("^(?:0|[1-9][0-9]{0,17})$"));

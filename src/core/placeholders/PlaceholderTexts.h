@@ -49,6 +49,7 @@ inline constexpr char kControlCharacter[] = "值里有看不见的控制字符(�
                                             "让命令做别的事,复制时不会带上这个值";
 inline constexpr char kLineBreakInHereDoc[] = "这里的值不能换行:换行会改变后面几行的意思,复制时不会带上这个值";
 inline constexpr char kLineBreakInCommand[] = "命令里的换行会让后面的部分变成另一条命令,复制时不会带上这个值";
+inline constexpr char kLineBreakInValue[] = "值里不能换行:粘贴到终端时换行就是按下回车,复制时不会带上这个值";
 inline constexpr char kNotNumberInArithmetic[] = "这里的值会被当作算式计算,只能填不以0开头、最多18位的整数,复制时不会带上别的值";
 inline constexpr char kMovesTheRest[] = "这个值会改变命令其余部分的读法(例如正好是here-document的结束标记),复制时不会带上这个值";
 inline constexpr char kUnsurePlace[] = "看不准shell会怎样读这里的值,为了安全,复制时不会带上它";
