@@ -13,7 +13,7 @@ packages=(
   unicode-data bzip2
   shellcheck apache2-bin media-types curl iproute2
   debootstrap systemd-container tmux xterm
-  fcitx5 fcitx5-chinese-addons fcitx5-frontend-qt6 ibus ibus-libpinyin weston
+  fcitx5 fcitx5-chinese-addons fcitx5-frontend-qt6 ibus ibus-libpinyin libglib2.0-bin
   clang libclang-rt-14-dev
   desktop-file-utils appstream lintian
   at-spi2-core python3-pyatspi dbus-daemon dbus-x11 qt6ct
