@@ -156,6 +156,9 @@ pass "topic 8 copies apt-get install unzip"
 
 # The subdomain page: type a domain, press ok, answer Yes.
 click 196 468            # Command5(3) "如何绑定子域名"
+# Its notice at the page's foot is drawn: dark text on the white page.
+notice_drawn() { [ "$(convert "$1" -crop "240x14+$((win_x + 64))+$((win_y + 502))" -colorspace Gray -format '%[fx:minima<0.3]' info:)" = 1 ]; }
+shot_until "$shot_dir/notice.png" notice_drawn "$shot_dir/notice.png" || fail "the subdomain page's notice is not drawn"
 click 330 231            # Text4(11), the domain field
 xdotool type --delay 40 "www.example.com"
 import -window root "$shot_dir/subdomain.png"

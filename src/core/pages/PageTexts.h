@@ -81,8 +81,8 @@ inline constexpr char kSourcesNotice[] = "以上是旧版的源，22.04/24.04请
 inline constexpr char kPhpNoticeEntry[] = "安装PHP及Apache2模块";
 inline constexpr char kPhpNotice[] = "PHP5已停用，22.04/24.04请点此改用命令库的“安装PHP及Apache2模块”";
 inline constexpr char kPhpMyAdminNoticeEntry[] = "安装phpMyAdmin(phpadmin)";
-inline constexpr char kPhpMyAdminNotice[] = "22.04/24.04不用建链接，请点此改用命令库的“安装phpMyAdmin(phpadmin)”";
+inline constexpr char kPhpMyAdminNotice[] = "Ubuntu 22.04/24.04不用建链接，请点此改用命令库的“安装phpMyAdmin(phpadmin)”";
 inline constexpr char kSubdomainNoticeEntry[] = "绑定域名/添加网站(虚拟主机,Apache 2.4)";
-inline constexpr char kSubdomainNotice[] = "22.04/24.04请点此改用命令库的“绑定域名/添加网站(虚拟主机,Apache 2.4)”";
+inline constexpr char kSubdomainNotice[] = "Ubuntu 22.04/24.04上请点此改用命令库的“绑定域名/添加网站(虚拟主机,Apache 2.4)”";
 
 } // namespace PageTexts

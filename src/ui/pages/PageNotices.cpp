@@ -42,7 +42,8 @@ void addTo(QWidget *const (&pages)[ControlArrays::kPageCount], const Asked &aske
         label->setText(QString::fromUtf8(notice.text));
         label->setGeometry(Design::pixels(notice.left), Design::pixels(notice.top), Design::pixels(notice.width),
                            Design::pixels(kNoticeHeight));
-        label->setForegroundRole(QPalette::Link);
+        // The page's own text colour, underlined: the skin takes every colour
+        // to grey, and a link's blue would come out white on the white page.
         QFont underlined = label->font();
         underlined.setUnderline(true);
         label->setFont(underlined);
