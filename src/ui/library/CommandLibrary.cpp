@@ -122,7 +122,7 @@ void CommandLibrary::read()
         if (!names)
             return reportQueryFailure(names.error());
         m_namesRead = true;
-        m_preparing->start();
+        m_prepareAfterPaint = true;
     }
     fillList(conn.listed());
 }
@@ -269,6 +269,10 @@ bool CommandLibrary::eventFilter(QObject *watched, QEvent *event)
         return true;
     if (event->type() == QEvent::MouseButtonPress && watched == c.List1->viewport())
         m_listPressChose = false;
+    // The rest of the library is prepared once the list has first been
+    // painted: a slice before it would hold the shown window back.
+    if (event->type() == QEvent::Paint && watched == c.List1->viewport() && std::exchange(m_prepareAfterPaint, false))
+        m_preparing->start();
     return QObject::eventFilter(watched, event);
 }
 

@@ -87,6 +87,7 @@ private:
     // list is first filled.
     std::optional<Result<void>> m_namesReadAtStart;
     bool m_namesRead = false;
+    bool m_prepareAfterPaint = false; // preparing starts when the list is first painted
     bool m_searchWaiting = false; // a search waits for what is not yet prepared
     CommandIndex::Column m_searchColumn = CommandIndex::Column::Name; // searched last
     QString m_cutCommand;      // the whole command while Text2 shows only its start
