@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QString>
 
+#include <chrono>
 #include <optional>
 
 class DesignBuilder;
@@ -70,6 +71,9 @@ private:
     void prepareSlice();
     void reportQueryFailure(const QString &text);
     void Text1_Change();
+    // Searches for the box's term, preparing what it needs for at most
+    // prepareFor; what is still missing then is waited for.
+    void search(std::chrono::milliseconds prepareFor);
     void List1_Click();
     void showCommand(const QString &command);
     void Command1_Click();
