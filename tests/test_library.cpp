@@ -491,13 +491,9 @@ void LibraryTest::searchTypedAtOnceAnswersOncePrepared()
     if (!byName)
         QTest::mouseClick(app.find<QRadioButton>(QStringLiteral("Option1(0)")), Qt::LeftButton);
     app.find<QLineEdit>(QStringLiteral("Text1"))->setText(term);
-    found.sort();
-    const auto listedSorted = [&app] {
-        QStringList listed = app.listed();
-        listed.sort();
-        return listed;
-    };
-    QTRY_COMPARE(listedSorted(), found);
+    QTRY_COMPARE(app.listed().size(), found.size());
+    const QStringList listed = app.listed();
+    QCOMPARE(QSet(listed.begin(), listed.end()), QSet(found.begin(), found.end()));
     QVERIFY(app.desktop.boxes.isEmpty());
 }
 
