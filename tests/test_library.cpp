@@ -102,6 +102,8 @@ private slots:
     void searchesStayBounded();
     void searchWaitsForWhatIsNotPrepared_data();
     void searchWaitsForWhatIsNotPrepared();
+    void searchTypedAtOnceAnswersOncePrepared_data();
+    void searchTypedAtOnceAnswersOncePrepared();
     void namesThatAreNotText();
     void namesShownAsWritten_data();
     void namesShownAsWritten();
@@ -455,6 +457,44 @@ void LibraryTest::searchWaitsForWhatIsNotPrepared()
     for (const int row : **answer)
         names.append(library.nameOf(row));
     QCOMPARE(names, found);
+}
+
+void LibraryTest::searchTypedAtOnceAnswersOncePrepared_data()
+{
+    QTest::addColumn<bool>("byName");
+    QTest::addColumn<QString>("term");
+    QTest::newRow("pinyin") << true << u"cqfw"_s;
+    QTest::newRow("command text") << false << u"restart"_s;
+}
+
+// A library too large to prepare within a keystroke: a search typed the
+// moment the window shows waits, is tried again as preparing goes on, and
+// answers in full once it is done.
+void LibraryTest::searchTypedAtOnceAnswersOncePrepared()
+{
+    QFETCH(bool, byName);
+    QFETCH(QString, term);
+    constexpr int kCommands = 30000;
+    constexpr int kFoundEvery = 1000;
+    TestApp::Commands commands;
+    QStringList found;
+    for (int i = 0; i < kCommands; ++i) {
+        const bool sought = i % kFoundEvery == 0;
+        commands.append({(sought ? u"重启服务"_s : u"查看系统服务配置命令"_s) + QString::number(i),
+                         (sought ? u"systemctl restart unit-"_s : u"echo "_s) + QString::number(i)});
+        if (sought)
+            found.append(commands.last().name);
+    }
+    TestApp app(commands);
+    // Without the update check, whose wait would let preparing finish.
+    QVERIFY(app.window(UpdateSettings{QUrl(), QUrl(), 0, false}).Form_Load());
+    if (!byName)
+        QTest::mouseClick(app.find<QRadioButton>(QStringLiteral("Option1(0)")), Qt::LeftButton);
+    app.find<QLineEdit>(QStringLiteral("Text1"))->setText(term);
+    QTRY_COMPARE(app.listed().size(), found.size());
+    const QStringList listed = app.listed();
+    QCOMPARE(QSet(listed.begin(), listed.end()), QSet(found.begin(), found.end()));
+    QVERIFY(app.desktop.boxes.isEmpty());
 }
 
 void LibraryTest::namesThatAreNotText()

@@ -25,12 +25,13 @@ void DesignBuilder::build(std::span<const Design::Control> controls)
         QWidget *container = control.container ? m_controls.value(QString::fromUtf8(control.container)) : m_window;
         if (!container)
             qFatal("The design places %s in %s, which comes later or not at all", control.name, control.container);
-        QWidget *widget = create(control, container);
+        const QFont font = Fonts::designFont(control.font);
+        QWidget *widget = create(control, font, container);
         widget->setObjectName(QString::fromUtf8(control.name));
         // Each control holds its font itself: under a style sheet a control
         // takes the application's font (the desktop's) rather than its
         // container's.
-        widget->setFont(Fonts::designFont(control.font));
+        widget->setFont(font);
         widget->setGeometry(Design::pixels(control.left), Design::pixels(control.top),
                             Design::pixels(control.width), Design::pixels(control.height));
         if (control.look & Design::SizedToText)
@@ -45,7 +46,7 @@ void DesignBuilder::build(std::span<const Design::Control> controls)
     }
 }
 
-QWidget *DesignBuilder::create(const Design::Control &control, QWidget *container)
+QWidget *DesignBuilder::create(const Design::Control &control, const QFont &font, QWidget *container)
 {
     const QString text = control.text ? QString::fromUtf8(control.text) : QString();
     switch (control.kind) {
@@ -73,8 +74,12 @@ QWidget *DesignBuilder::create(const Design::Control &control, QWidget *containe
         image->setScaledContents(false);
         return image;
     }
+    // A text box's text is laid out once, in its own font, not first in its
+    // container's.
     case Kind::TextBox: {
-        auto *edit = new QLineEdit(text, container);
+        auto *edit = new QLineEdit(container);
+        edit->setFont(font);
+        edit->setText(text);
         edit->setCursorPosition(0);
         return edit;
     }

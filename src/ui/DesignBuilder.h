@@ -40,7 +40,7 @@ private:
         return widget;
     }
 
-    QWidget *create(const Design::Control &control, QWidget *container);
+    QWidget *create(const Design::Control &control, const QFont &font, QWidget *container);
 
     QWidget *m_window;
     QHash<QString, QWidget *> m_controls;

@@ -83,59 +83,87 @@ Keys keysOf(const UCollator *collator, int from, int to, const std::function<QSt
     return keys;
 }
 
-} // namespace
+// A name in the sort: its key's first bytes as two numbers, compared first,
+// and its number. A key holds no zero byte, so a shorter key, filled up with
+// zeros, still ranks before its longer ones.
+struct Entry {
+    std::uint64_t head;
+    std::uint64_t next;
+    int name;
+};
 
-std::vector<int> ListOrder::ranked(int count, const std::function<QString(int)> &nameOf) const
+std::uint64_t bytesAsNumber(std::string_view key, std::size_t from)
 {
-    // Many names' keys are made in two halves at once, the second on a
-    // thread of its own with a collator of its own, as ICU's collators are
-    // not shared between threads.
-    int firstHalf = count;
-    Collator clone;
-    std::future<Keys> secondHalf;
-    if (count >= kNamesForTwoThreads) {
-        UErrorCode status = U_ZERO_ERROR;
-        clone.reset(ucol_clone(m_collator.get(), &status));
-        if (clone && U_SUCCESS(status)) {
-            firstHalf = count / 2;
-            secondHalf = std::async(std::launch::async, keysOf, clone.get(), firstHalf, count, std::cref(nameOf));
-        }
-    }
-    const Keys first = keysOf(m_collator.get(), 0, firstHalf, nameOf);
-    const Keys second = secondHalf.valid() ? secondHalf.get() : Keys();
-    const auto keyOf = [&](int i) {
-        return i < firstHalf ? first.at(std::size_t(i)) : second.at(std::size_t(i - firstHalf));
-    };
-    // The sort compares the keys' first bytes as two numbers, and the whole
-    // keys only where those are equal. A key holds no zero byte, so a
-    // shorter key, filled up with zeros, still ranks before its longer ones.
-    struct Entry {
-        std::uint64_t head;
-        std::uint64_t next;
-        int name;
-    };
-    const auto bytesAsNumber = [](std::string_view key, std::size_t from) {
-        std::uint64_t number = 0;
-        for (std::size_t b = from; b < from + sizeof number; ++b)
-            number = (number << CHAR_BIT) | (b < key.size() ? std::uint8_t(key[b]) : 0U);
-        return number;
-    };
-    std::vector<Entry> entries(static_cast<std::size_t>(count));
-    for (int i = 0; i < count; ++i) {
-        const std::string_view key = keyOf(i);
-        entries[std::size_t(i)] = {bytesAsNumber(key, 0), bytesAsNumber(key, sizeof(std::uint64_t)), i};
-    }
-    std::sort(entries.begin(), entries.end(), [&](const Entry &a, const Entry &b) {
+    std::uint64_t number = 0;
+    for (std::size_t b = from; b < from + sizeof number; ++b)
+        number = (number << CHAR_BIT) | (b < key.size() ? std::uint8_t(key[b]) : 0U);
+    return number;
+}
+
+// The order of two entries: by the first bytes of their keys, by their whole
+// keys only where those are equal, and equal keys in the order given.
+template <typename KeyOf>
+auto rankedBefore(const KeyOf &keyOf)
+{
+    return [&keyOf](const Entry &a, const Entry &b) {
         if (a.head != b.head)
             return a.head < b.head;
         if (a.next != b.next)
             return a.next < b.next;
         const int byKey = keyOf(a.name).compare(keyOf(b.name));
         return byKey != 0 ? byKey < 0 : a.name < b.name;
-    });
+    };
+}
+
+// The names from to to - 1 with their keys, in list order among themselves.
+struct Run {
+    int from = 0;
+    Keys keys;
+    std::vector<Entry> entries;
+
+    std::string_view keyOf(int name) const { return keys.at(std::size_t(name - from)); }
+};
+
+Run rankedRun(const UCollator *collator, int from, int to, const std::function<QString(int)> &nameOf)
+{
+    Run run{from, keysOf(collator, from, to, nameOf), {}};
+    run.entries.reserve(std::size_t(to - from));
+    for (int name = from; name < to; ++name) {
+        const std::string_view key = run.keyOf(name);
+        run.entries.push_back({bytesAsNumber(key, 0), bytesAsNumber(key, sizeof(std::uint64_t)), name});
+    }
+    const auto keyOf = [&run](int name) { return run.keyOf(name); };
+    std::sort(run.entries.begin(), run.entries.end(), rankedBefore(keyOf));
+    return run;
+}
+
+} // namespace
+
+std::vector<int> ListOrder::ranked(int count, const std::function<QString(int)> &nameOf) const
+{
+    // Many names are ranked in two halves at once, the second on a thread
+    // of its own with a collator of its own, as ICU's collators are not
+    // shared between threads; the two ranked halves are then merged.
+    int firstHalf = count;
+    Collator clone;
+    std::future<Run> secondHalf;
+    if (count >= kNamesForTwoThreads) {
+        UErrorCode status = U_ZERO_ERROR;
+        clone.reset(ucol_clone(m_collator.get(), &status));
+        if (clone && U_SUCCESS(status)) {
+            firstHalf = count / 2;
+            secondHalf = std::async(std::launch::async, rankedRun, clone.get(), firstHalf, count, std::cref(nameOf));
+        }
+    }
+    const Run first = rankedRun(m_collator.get(), 0, firstHalf, nameOf);
+    const Run second = secondHalf.valid() ? secondHalf.get() : Run{firstHalf, {}, {}};
+    const auto keyOf = [&](int name) { return name < firstHalf ? first.keyOf(name) : second.keyOf(name); };
+    std::vector<Entry> merged(static_cast<std::size_t>(count));
+    std::merge(first.entries.begin(), first.entries.end(), second.entries.begin(), second.entries.end(), merged.begin(),
+               rankedBefore(keyOf));
     std::vector<int> order;
-    order.reserve(entries.size());
-    for (const Entry &entry : entries)
+    order.reserve(merged.size());
+    for (const Entry &entry : merged)
         order.push_back(entry.name);
     return order;
 }

@@ -122,7 +122,7 @@ void CommandLibrary::read()
         if (!names)
             return reportQueryFailure(names.error());
         m_namesRead = true;
-        m_preparing->start();
+        m_prepareAfterPaint = true;
     }
     fillList(conn.listed());
 }
@@ -140,8 +140,10 @@ void CommandLibrary::prepareSlice()
             reportQueryFailure(done.error());
         return;
     }
+    // The waiting search prepares nothing more itself: with the slice
+    // before it, that would hold the window for longer than a slice.
     if (m_searchWaiting)
-        QMetaObject::invokeMethod(this, &CommandLibrary::Text1_Change, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, [this] { search(std::chrono::milliseconds::zero()); }, Qt::QueuedConnection);
 }
 
 void CommandLibrary::focusList()
@@ -185,14 +187,19 @@ void CommandLibrary::reportQueryFailure(const QString &text)
 // slice; when that is not enough, it runs as soon as it is.
 void CommandLibrary::Text1_Change()
 {
+    search(kKeystrokePrepare);
+}
+
+void CommandLibrary::search(std::chrono::milliseconds prepareFor)
+{
     m_searchWaiting = false;
     if (c.Text1->text().isEmpty())
         return read();
     m_searchColumn = c.Option1[1]->isChecked() ? CommandIndex::Column::Name : CommandIndex::Column::Code;
     const QString term = Search::termOf(c.Text1->text());
     std::optional<Result<std::vector<int>>> found = conn.searchPrepared(m_searchColumn, term);
-    if (!found) {
-        if (const Result<bool> prepared = conn.prepare(QDeadlineTimer(kKeystrokePrepare), m_searchColumn); !prepared)
+    if (!found && prepareFor > std::chrono::milliseconds::zero()) {
+        if (const Result<bool> prepared = conn.prepare(QDeadlineTimer(prepareFor), m_searchColumn); !prepared)
             return reportQueryFailure(prepared.error());
         found = conn.searchPrepared(m_searchColumn, term);
     }
@@ -269,6 +276,10 @@ bool CommandLibrary::eventFilter(QObject *watched, QEvent *event)
         return true;
     if (event->type() == QEvent::MouseButtonPress && watched == c.List1->viewport())
         m_listPressChose = false;
+    // The rest of the library is prepared once the list has first been
+    // painted: a slice before it would hold the shown window back.
+    if (event->type() == QEvent::Paint && watched == c.List1->viewport() && std::exchange(m_prepareAfterPaint, false))
+        m_preparing->start();
     return QObject::eventFilter(watched, event);
 }
 

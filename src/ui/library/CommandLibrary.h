@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QString>
 
+#include <chrono>
 #include <optional>
 
 class DesignBuilder;
@@ -70,6 +71,9 @@ private:
     void prepareSlice();
     void reportQueryFailure(const QString &text);
     void Text1_Change();
+    // Searches for the box's term, preparing what it needs for at most
+    // prepareFor; what is still missing then is waited for.
+    void search(std::chrono::milliseconds prepareFor);
     void List1_Click();
     void showCommand(const QString &command);
     void Command1_Click();
@@ -87,6 +91,7 @@ private:
     // list is first filled.
     std::optional<Result<void>> m_namesReadAtStart;
     bool m_namesRead = false;
+    bool m_prepareAfterPaint = false; // preparing starts when the list is first painted
     bool m_searchWaiting = false; // a search waits for what is not yet prepared
     CommandIndex::Column m_searchColumn = CommandIndex::Column::Name; // searched last
     QString m_cutCommand;      // the whole command while Text2 shows only its start
