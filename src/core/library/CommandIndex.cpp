@@ -187,12 +187,19 @@ Result<std::vector<int>> CommandIndex::findBeyondDesign(const QString &term, Sea
             return spelled;
         found = std::move(spelled).value();
     }
+    const bool spelledInPinyin = !found.empty();
     const std::string looseTerm = LooseMatch::withoutAsking(LooseMatch::looseForm(term.toStdString()));
     const std::vector<int> worded = m_words.find(looseTerm);
     found.insert(found.end(), worded.begin(), worded.end());
-    const Result<LooseMatch::Found> named = LooseMatch::matchNames(
-        looseTerm, m_listed.size(), [this](std::size_t position) { return m_rows.names.at(std::size_t(m_listed[position])); },
-        budget);
+    // Letters that spell names in pinyin are not looked for scattered in the
+    // names as well: pinyin has answered, and the pass over every name would
+    // be most of the keystroke.
+    Result<LooseMatch::Found> named = LooseMatch::Found{};
+    if (!spelledInPinyin) {
+        named = LooseMatch::matchNames(
+            looseTerm, m_listed.size(),
+            [this](std::size_t position) { return m_rows.names.at(std::size_t(m_listed[position])); }, budget);
+    }
     if (!named)
         return Failure{named.error()};
     // A name or a word, whichever holds the term closer.
