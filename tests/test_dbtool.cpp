@@ -1,6 +1,7 @@
 // The command-database tool: source text, build and dump.
 #include "CommandDatabase.h"
 #include "CommandSource.h"
+#include "library/SqlCipher.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -44,6 +45,16 @@ void DbToolTest::roundTrip()
     const auto commands = CommandDatabase::read(dir.filePath(u"db/main.mdb"_s), "#@^%7!4&&9$2T*3!8(5)");
     QVERIFY(commands);
     QCOMPARE(commands->size(), 5);
+
+    // A database made before there were search words reads without them.
+    {
+        SqlCipher::Database db;
+        QVERIFY(db.open(dir.filePath(u"db/main.mdb"_s), SQLITE_OPEN_READWRITE, "#@^%7!4&&9$2T*3!8(5)"));
+        QVERIFY(db.exec("drop table w"));
+    }
+    const auto withoutWords = CommandDatabase::read(dir.filePath(u"db/main.mdb"_s), "#@^%7!4&&9$2T*3!8(5)");
+    QVERIFY2(withoutWords, qPrintable(withoutWords ? QString() : withoutWords.error()));
+    QCOMPARE(withoutWords->size(), 5);
 }
 
 void DbToolTest::malformedLines_data()

@@ -34,9 +34,17 @@ bool insertAll(const SqlCipher::Database &db, const QList<CommandSource::Command
     return true;
 }
 
-// The search words of every name, in the order they were written.
+// The search words of every name, in the order they were written; none in a
+// database made before there were words.
 Result<QHash<QString, QStringList>> readWords(const SqlCipher::Database &db)
 {
+    const SqlCipher::Statement table = db.prepare("select 1 from sqlite_master where type = 'table' and name = 'w'");
+    if (!table)
+        return Failure{db.errorText()};
+    if (const int found = sqlite3_step(table.get()); found == SQLITE_DONE)
+        return QHash<QString, QStringList>();
+    else if (found != SQLITE_ROW)
+        return Failure{db.errorText()};
     const SqlCipher::Statement select = db.prepare("select na, word from w order by rowid");
     if (!select)
         return Failure{db.errorText()};

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 
 #ifdef Q_OS_LINUX
 #include <climits>
@@ -121,5 +122,9 @@ AppFolder AppFolder::ofRunningProgram(const char *startedAs)
 #else
     Q_UNUSED(startedAs);
 #endif
+    // Before the application object exists (the command line is answered
+    // first), Qt knows no program folder: the name started by tells it.
+    if (!QCoreApplication::instance())
+        return AppFolder(QFile::encodeName(QFileInfo(QFile::decodeName(startedAs)).absolutePath()));
     return AppFolder(QFile::encodeName(QCoreApplication::applicationDirPath()));
 }

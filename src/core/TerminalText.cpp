@@ -2,7 +2,7 @@
 
 #include "library/SqliteUtf8.h"
 
-#include <QString>
+#include <QStringBuilder>
 
 namespace TerminalText {
 

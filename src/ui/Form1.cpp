@@ -2,7 +2,6 @@
 
 #include "AppIdentity.h"
 #include "AppTexts.h"
-#include "ui/chrome/ChromeAssets.h"
 #include "ui/library/CommandLibrary.h"
 #include "DesignBuilder.h"
 #include "Fonts.h"

@@ -55,14 +55,12 @@ Result<void> CommandIndex::readNames()
     m_codes = {};
     m_pinyin = {};
     m_codesRead = false;
-    m_words.clear();
-    if (Result<void> words = readWords(); !words)
-        return words;
     m_codesReadAfter.reset();
     m_codeIds.clear();
     m_codeTexts.clear();
     m_codeNull.clear();
-    return {};
+    m_words.clear();
+    return readWords();
 }
 
 // A word goes to every place in the list whose name it was written for.
@@ -155,10 +153,16 @@ bool CommandIndex::makePinyinKeys(QDeadlineTimer deadline)
     return true;
 }
 
+// Prepares only what the column's search reads: a search by name never
+// reads the command texts.
 Result<std::vector<int>> CommandIndex::search(Column column, const QString &term)
 {
-    if (const Result<bool> prepared = prepare(QDeadlineTimer::Forever, column); !prepared)
-        return Failure{prepared.error()};
+    if (column == Column::Code) {
+        if (const Result<bool> prepared = prepareCodes(QDeadlineTimer::Forever); !prepared)
+            return Failure{prepared.error()};
+    } else {
+        makePinyinKeys(QDeadlineTimer::Forever);
+    }
     return searchPrepared(column, term).value();
 }
 

@@ -129,7 +129,6 @@ Result<Found> matchNames(std::string_view looseTerm, std::size_t count,
         else if (parts.size() > 1 && holdsAll(name, parts))
             found.inParts.push_back(int(position));
     }
-    std::sort(found.inOrder.begin(), found.inOrder.end());
     return found;
 }
 

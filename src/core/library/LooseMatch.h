@@ -46,7 +46,7 @@ std::optional<std::size_t> spanInOrder(std::string_view text, const std::vector<
 // The names that hold a term loosely, by their places.
 struct Found {
     // Those holding its characters in order, with the length of the shortest
-    // stretch that holds them, shortest first.
+    // stretch that holds them, in list order.
     std::vector<std::pair<std::size_t, int>> inOrder;
     // Those holding each of its runs in any order, when it has more than one.
     std::vector<int> inParts;

@@ -19,7 +19,6 @@ class QLineEdit;
 class QListView;
 class QPushButton;
 class QRadioButton;
-class PlaceholderFiller;
 class QTimer;
 class QWidget;
 

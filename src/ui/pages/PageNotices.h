@@ -10,9 +10,9 @@ class QWidget;
 
 // Beyond the design, on the pages whose commands no longer work on Ubuntu
 // 22.04 and 24.04 (the old sources, PHP5, the phpMyAdmin link, the Apache 2.2
-// site link): a notice of one line at the foot of the page, in the link
-// colour and underlined, that names the library entry that works there. The
-// design's texts stay as they are.
+// site link): a notice of one line at the foot of the page, in the page's
+// text colour and underlined, that names the library entry that works there.
+// The design's texts stay as they are.
 namespace PageNotices {
 
 // Called with the page a notice lies on and the name of its entry.
