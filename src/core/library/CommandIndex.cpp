@@ -3,6 +3,7 @@
 #include "LibraryTexts.h"
 #include "LooseMatch.h"
 #include "SearchBudget.h"
+#include "SearchTerm.h"
 
 #include <algorithm>
 #include <unordered_map>
@@ -91,11 +92,7 @@ QString CommandIndex::shownNameOf(int row) const
     QString shown = QString::fromUtf8(head.data(), qsizetype(head.size()));
     if (head.size() == name.size() && shown.size() <= LibraryTexts::kShownNameLimit)
         return shown;
-    qsizetype end = std::min(shown.size(), LibraryTexts::kShownNameLimit);
-    if (end > 0 && shown.at(end - 1).isHighSurrogate())
-        --end;
-    shown.truncate(end);
-    return shown + QString::fromUtf8(LibraryTexts::kNameCut);
+    return Search::headOf(shown, LibraryTexts::kShownNameLimit) + QString::fromUtf8(LibraryTexts::kNameCut);
 }
 
 Result<bool> CommandIndex::prepare(QDeadlineTimer deadline, Column first)

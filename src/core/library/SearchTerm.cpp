@@ -3,6 +3,8 @@
 #include "LibraryTexts.h"
 #include "LineEnd.h"
 
+#include <algorithm>
+
 namespace Search {
 
 QString termOf(const QString &searchText)
@@ -16,6 +18,14 @@ QString termOf(const QString &searchText)
     while (last > first && searchText.at(last - 1) == QLatin1Char(' '))
         --last;
     return searchText.mid(first, last - first);
+}
+
+QString headOf(const QString &text, qsizetype limit)
+{
+    qsizetype end = std::min(text.size(), limit);
+    if (end > 0 && text.at(end - 1).isHighSurrogate())
+        --end;
+    return text.left(end);
 }
 
 QString shownCommand(const QString &storedCode)

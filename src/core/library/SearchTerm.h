@@ -9,6 +9,10 @@ namespace Search {
 // typed.
 QString termOf(const QString &searchText);
 
+// The first limit units of the text at most, without splitting a character
+// that takes two (a surrogate pair): what a cut text shows.
+QString headOf(const QString &text, qsizetype limit);
+
 // A stored command as shown and copied: each "%" becomes a line end, LF.
 QString shownCommand(const QString &storedCode);
 

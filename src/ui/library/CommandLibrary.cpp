@@ -240,10 +240,8 @@ void CommandLibrary::showCommand(const QString &command)
     c.Text2->setReadOnly(cut);
     if (!cut)
         return c.Text2->setText(command);
-    qsizetype end = LibraryTexts::kShownCommandLimit;
-    if (command.at(end - 1).isHighSurrogate())
-        --end;
-    c.Text2->setText(command.left(end) + QLatin1Char('\n') + QString::fromUtf8(LibraryTexts::kCommandCut));
+    c.Text2->setText(Search::headOf(command, LibraryTexts::kShownCommandLimit) + QLatin1Char('\n')
+                     + QString::fromUtf8(LibraryTexts::kCommandCut));
 }
 
 // A value that would leave its place is left out of the copy, and the user
