@@ -45,12 +45,15 @@ Result<void> CommandIndex::open(const QString &path, const QByteArray &key)
 
 Result<void> CommandIndex::readNames()
 {
-    Result<CommandStore::Names> rows = m_store.readNames();
+    // The names are ranked while the rest are still being read.
+    ListOrder::Ranking ranking(*m_order);
+    Result<CommandStore::Names> rows = m_store.readNames([&ranking](std::string_view name) { ranking.add(name); });
     if (!rows)
         return Failure{rows.error()};
     m_rows = std::move(rows).value();
-    m_listed = m_order->ranked(int(m_rows.names.size()), [this](int row) { return nameOf(row); });
+    m_listed = ranking.order();
     m_names = {};
+    m_names.reserve(m_listed.size(), m_rows.names.bytes());
     for (const int row : m_listed)
         m_names.append(m_rows.names.at(std::size_t(row)).data());
     m_codes = {};

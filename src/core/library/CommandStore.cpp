@@ -59,7 +59,7 @@ Failure CommandStore::failure() const
     return Failure{QString::fromUtf8(LibraryTexts::kQueryFailed) + QLatin1String("\r\n") + m_db.errorText()};
 }
 
-Result<CommandStore::Names> CommandStore::readNames()
+Result<CommandStore::Names> CommandStore::readNames(const NameTaker &take)
 {
     const SqlCipher::Statement statement = m_db.prepare("select rowid, na from u");
     if (!statement)
@@ -70,9 +70,10 @@ Result<CommandStore::Names> CommandStore::readNames()
         // Rows without a name are never listed.
         if (sqlite3_column_type(statement.get(), 1) == SQLITE_NULL)
             continue;
-        const char *name = textAt(statement.get(), 1);
+        const std::string_view name(textAt(statement.get(), 1), std::size_t(sqlite3_column_bytes(statement.get(), 1)));
         rows.ids.push_back(sqlite3_column_int64(statement.get(), 0));
-        rows.names.append({name, std::size_t(sqlite3_column_bytes(statement.get(), 1))});
+        rows.names.append(name);
+        take(name);
     }
     if (step != SQLITE_DONE)
         return failure();

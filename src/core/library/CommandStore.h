@@ -26,6 +26,8 @@ public:
         std::vector<std::int64_t> ids; // each row's rowid
         TextTable names;
     };
+    // Takes one name as it is read.
+    using NameTaker = std::function<void(std::string_view name)>;
     // Takes one row's id and its command text, nullptr for a null one.
     using CodeTaker = std::function<void(std::int64_t id, const char *code)>;
     // Takes one search word and the name of the entries it belongs to.
@@ -35,7 +37,8 @@ public:
     // holds the database layer's own description; the store stays closed.
     Result<void> open(const QString &path, const QByteArray &key);
 
-    Result<Names> readNames();
+    // Hands each name to take as it is read, too.
+    Result<Names> readNames(const NameTaker &take);
     // Hands the command texts of the rows with a name (those with an id
     // above after, when it has one) to take, in id order, until the
     // deadline; after is then the last id read. True when every row was read.

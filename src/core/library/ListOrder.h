@@ -2,10 +2,8 @@
 
 #include "Result.h"
 
-#include <QString>
-
-#include <functional>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 struct UCollator;
@@ -16,13 +14,11 @@ struct UCollator;
 class ListOrder
 {
 public:
+    class Ranking;
+
     // The order as the Chinese collation of ICU gives it; a failure holds
     // ICU's name for what went wrong.
     static Result<ListOrder> open();
-
-    // The numbers 0 to count - 1 of names, ranked in list order by one sort
-    // of their collation keys.
-    std::vector<int> ranked(int count, const std::function<QString(int)> &nameOf) const;
 
 private:
     struct CollatorCloser {
@@ -32,4 +28,27 @@ private:
     explicit ListOrder(Collator collator);
 
     Collator m_collator;
+};
+
+// Names ranked while they are still coming in, as a library is read: from
+// the first full batch on, a thread of its own makes their collation keys as
+// they come; what is left when the last name is in, the thread that asks for
+// the order shares. Each thread sorts the keys it made, and the two runs are
+// merged.
+class ListOrder::Ranking
+{
+public:
+    explicit Ranking(const ListOrder &order);
+    ~Ranking(); // waits for the thread of its own
+    Ranking(const Ranking &) = delete;
+    Ranking &operator=(const Ranking &) = delete;
+
+    // The next name, in UTF-8; its number is the count of names before it.
+    void add(std::string_view name);
+    // The numbers of the names added, in list order; once only.
+    std::vector<int> order();
+
+private:
+    class Work;
+    std::unique_ptr<Work> m_work;
 };
