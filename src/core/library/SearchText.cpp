@@ -29,6 +29,13 @@ void SearchText::append(const char *text)
     m_null.push_back(!text);
 }
 
+void SearchText::reserve(std::size_t texts, std::size_t bytes)
+{
+    m_text.reserve(bytes);
+    m_starts.reserve(texts + 1);
+    m_null.reserve(texts);
+}
+
 Result<std::vector<int>> SearchText::find(const QString &term, SearchBudget &budget) const
 {
     // What the database would have been given: the term's UTF-8, read up to

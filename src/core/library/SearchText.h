@@ -21,6 +21,8 @@ public:
     // term, not even the empty one, as LIKE finds no null value.
     void append(const char *text);
     std::size_t size() const { return m_null.size(); }
+    // Room for this many texts of this many bytes in all, NULs included.
+    void reserve(std::size_t texts, std::size_t bytes);
 
     // The numbers of the texts, ascending, that contain term. A term without
     // wildcards is looked for with memmem over all texts at once; one with

@@ -26,6 +26,12 @@ constexpr unsigned kPayloadBits = 6;
 constexpr unsigned char kContinuation = 0x80;
 constexpr char32_t kPayloadMask = 0x3F;
 constexpr unsigned char kFirstNonAscii = 0x80;
+constexpr struct {
+    unsigned char first;
+    unsigned char last;
+} kPlainThreeByteLeads{0xE1, 0xEC};
+constexpr unsigned char kPlainThreeByteLeadAfterSurrogates = 0xEE;
+constexpr std::ptrdiff_t kThreeBytes = 3;
 
 // The form of a character above U+007F.
 const Form &formOf(char32_t c)
@@ -62,6 +68,17 @@ bool inItsForm(const unsigned char *bytes, std::size_t length, char32_t c)
     return c != kReplacement && length == std::size_t(form.continuations) + 1 && bytes[0] == leadByte(form, c);
 }
 
+// Whether a three-byte character in its form, as most Chinese ones are,
+// starts at bytes: a lead byte that neither allows an overlong form (0xE0)
+// nor a surrogate (0xED) nor U+FFFE, U+FFFF or U+FFFD (0xEF), then exactly
+// two continuation bytes.
+bool isPlainThreeByte(const unsigned char *bytes)
+{
+    return ((bytes[0] >= kPlainThreeByteLeads.first && bytes[0] <= kPlainThreeByteLeads.last)
+            || bytes[0] == kPlainThreeByteLeadAfterSurrogates)
+           && isContinuation(bytes[1]) && isContinuation(bytes[2]) && !isContinuation(bytes[3]);
+}
+
 } // namespace
 
 void appendCanonical(std::string &out, const char *text)
@@ -77,6 +94,10 @@ void appendCanonical(std::string &out, const char *text)
         const unsigned char *character = t;
         if (*t < kFirstNonAscii && !Ascii::isUpper(*t)) {
             ++t;
+            continue;
+        }
+        if (isPlainThreeByte(t)) {
+            t += kThreeBytes;
             continue;
         }
         const char32_t c = read(t);

@@ -17,6 +17,8 @@ public:
         m_ends.push_back(m_bytes.size() - 1);
     }
     std::size_t size() const { return m_ends.size(); }
+    // The bytes of all texts, with their closing NULs.
+    std::size_t bytes() const { return m_bytes.size(); }
     std::string_view at(std::size_t i) const
     {
         const std::size_t start = i == 0 ? 0 : m_ends[i - 1] + 1;
