@@ -222,6 +222,8 @@ void CoreTest::pinyinSearch_data()
     QTest::newRow("Latin letters stand for themselves") << u"azapache"_s << QStringList{apache};
     QTest::newRow("a Latin run entered from inside") << u"cherz"_s << QStringList{log};
     QTest::newRow("and left for the next character") << u"qiap"_s << QStringList{restart};
+    QTest::newRow("one letter: a reading that starts with it") << u"x"_s << QStringList{bank};
+    QTest::newRow("one letter: never from inside a syllable") << u"h"_s << QStringList{restart, bank, apache, log};
     QTest::newRow("a term past the name's end") << u"yinhangx"_s << QStringList();
     QTest::newRow("a digit is no pinyin term") << u"apache2"_s << QStringList();
     QTest::newRow("nor a blank") << u"an zhuang"_s << QStringList();

@@ -155,6 +155,7 @@ bool PinyinIndex::isPinyinTerm(const QString &term)
 void PinyinIndex::add(const QString &name)
 {
     std::uint32_t letters = 0;
+    std::uint32_t initials = 0;
     for (qsizetype i = 0; i < name.size(); ++i) {
         char32_t c = name.at(i).unicode();
         if (QChar::isHighSurrogate(c) && i + 1 < name.size() && name.at(i + 1).isLowSurrogate()) {
@@ -165,6 +166,7 @@ void PinyinIndex::add(const QString &name)
             const char lower = char(Ascii::toLower(c));
             m_units.push_back(std::uint16_t(kLatin | std::uint16_t(lower)));
             letters |= letterBit(lower);
+            initials |= letterBit(lower);
             continue;
         }
         const auto readings = Pinyin::readingsOf(c);
@@ -178,10 +180,12 @@ void PinyinIndex::add(const QString &name)
         for (const std::uint16_t number : readings) {
             m_units.push_back(number);
             letters |= lettersOf(Pinyin::syllable(number));
+            initials |= letterBit(Pinyin::syllable(number).front());
         }
     }
     m_starts.push_back(m_units.size());
     m_letters.push_back(letters);
+    m_initials.push_back(initials);
 }
 
 Result<std::vector<int>> PinyinIndex::find(const QString &term, SearchBudget &budget) const
@@ -199,7 +203,12 @@ template<std::size_t Words>
 Result<std::vector<int>> PinyinIndex::findWith(const std::string &term, SearchBudget &budget) const
 {
     const Term<Words> pattern(term);
+    // A name holds every letter of the term, and a character or a Latin
+    // letter that starts with its first; for a term of one letter, that is
+    // the match.
     const std::uint32_t letters = lettersOf(term);
+    const std::uint32_t initial = letterBit(term.front());
+    const bool oneLetter = term.size() == 1;
     std::vector<int> found;
     for (std::size_t i = 0; i < size(); ++i) {
         // The names up to the next spending: a step each, and one for each
@@ -209,7 +218,8 @@ Result<std::vector<int>> PinyinIndex::findWith(const std::string &term, SearchBu
             if (!budget.spend(end - i + (m_starts[end] - m_starts[i]) * Words))
                 return Failure{QString::fromUtf8(LibraryTexts::kSearchTooComplex)};
         }
-        if ((letters & ~m_letters[i]) == 0 && pattern.matches(m_units.data() + m_starts[i], m_units.data() + m_starts[i + 1]))
+        if ((letters & ~m_letters[i]) == 0 && (m_initials[i] & initial) != 0
+            && (oneLetter || pattern.matches(m_units.data() + m_starts[i], m_units.data() + m_starts[i + 1])))
             found.push_back(int(i));
     }
     return found;

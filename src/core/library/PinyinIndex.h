@@ -43,4 +43,5 @@ private:
     std::vector<std::uint16_t> m_units;
     std::vector<std::size_t> m_starts{0}; // where each name's units start, and one past the last
     std::vector<std::uint32_t> m_letters; // each name's letters in any reading, bit 0 for "a"
+    std::vector<std::uint32_t> m_initials; // the letters a reading or a Latin letter of each name starts with
 };
