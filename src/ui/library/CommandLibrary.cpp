@@ -30,7 +30,7 @@ constexpr int kCopyNoticeMs = 400;
 // preparing a little earlier: the step after the last look at the clock and
 // the event around it take their time too.
 constexpr std::chrono::milliseconds kPrepareSlice{8};
-constexpr std::chrono::milliseconds kSliceMargin{1};
+constexpr std::chrono::milliseconds kSliceMargin{2};
 // What a keystroke may prepare for its search itself: half a slice, leaving
 // the other half to search before and after.
 constexpr std::chrono::milliseconds kKeystrokePrepare = kPrepareSlice / 2;
