@@ -23,6 +23,7 @@
 #include "library/LibraryLoad.h"
 #include "library/LibraryTexts.h"
 #include "ui/Form1.h"
+#include "ui/ProgramLook.h"
 #include "ui/library/NameListModel.h"
 
 #include <QAbstractItemModel>
@@ -42,6 +43,7 @@
 #include <cstdio>
 #include <ctime>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -191,10 +193,10 @@ protected:
 
 // The program's window on a library, started as the program starts it.
 struct Window {
-    explicit Window(const QString &appDir)
-        : library(appDir)
+    explicit Window(const QString &appDir, std::unique_ptr<LibraryLoad> load = nullptr)
+        : library(load ? std::move(load) : std::make_unique<LibraryLoad>(appDir))
         , form({appDir, desktop, skin, UpdateSettings{QUrl(u"http://127.0.0.1:9/version/main.txt"_s), QUrl(), 1000},
-                &library})
+                library.get()})
         , search(form.findChild<QLineEdit *>(u"Text1"_s))
         , list(form.findChild<QListView *>(u"List1"_s))
     {
@@ -220,7 +222,7 @@ struct Window {
         list->viewport()->repaint();
     }
 
-    LibraryLoad library;
+    std::unique_ptr<LibraryLoad> library;
     QuietDesktop desktop;
     StyleSheetSkin skin;
     Form1 form;
@@ -249,13 +251,16 @@ qint64 steadyNs()
 }
 
 // A child process: start-up, as the program's entry runs it with the
-// shipped skin, until the window is shown and painted. The start-up child
+// shipped skin (the library's load started, the program's look installed,
+// the window built and loaded), until the window is shown and painted. The start-up child
 // then prints the milliseconds since spawnedNs, when its parent started it;
 // the memory child types a few searches into the window, as a user would,
 // and prints its resident memory.
 int child(const QString &mode, const QString &appDir, qint64 spawnedNs)
 {
-    Window window(appDir);
+    auto load = std::make_unique<LibraryLoad>(appDir);
+    ProgramLook::install();
+    Window window(appDir, std::move(load));
     if (!window.started())
         return EXIT_FAILURE;
     QApplication::processEvents();
@@ -439,6 +444,8 @@ int main(int argc, char *argv[])
         return floorChild(args.at(3).toLongLong());
     if (args.size() >= 3 && (args.at(1) == QLatin1String(kStartupChild) || args.at(1) == QLatin1String(kMemoryChild)))
         return child(args.at(1), args.at(2), args.value(3).toLongLong());
+    // The windows of this process are the program's, in its look.
+    ProgramLook::install();
     const int rows = args.contains(u"--rows"_s) ? args.at(args.indexOf(u"--rows"_s) + 1).toInt() : kDefaultRows;
     const int runs = std::max(kLeastRuns, args.contains(u"--runs"_s) ? args.at(args.indexOf(u"--runs"_s) + 1).toInt()
                                                                       : kDefaultRuns);

@@ -4,16 +4,10 @@
 #include "desktop/QtDesktop.h"
 #include "desktop/StyleSheetSkin.h"
 #include "library/LibraryLoad.h"
-#include "ui/Accessibility.h"
-#include "ui/AppIdentity.h"
-#include "ui/AppTexts.h"
-#include "ui/Fonts.h"
 #include "ui/Form1.h"
+#include "ui/ProgramLook.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 
 #include <cstring>
 
@@ -31,21 +25,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     // The library opens while Qt sets up and the window is built.
     LibraryLoad library(folder.path());
-    QApplication::setApplicationName(QString::fromUtf8(AppTexts::kApplicationTitle));
-    AppIdentity::install();
-    QApplication::setFont(Fonts::defaultFont());
-    // The window keeps its design's look whatever style the desktop asks
-    // for: Qt's own style, as on a desktop without settings.
-    QApplication::setStyle(QString::fromLatin1(AppTexts::kStyle));
-    Accessibility::install();
-
-    // Standard buttons and menus in Chinese: "确定", "是", "否", "复制", "粘贴".
-    const QLocale chinese(QLocale::Chinese, QLocale::China);
-    QLocale::setDefault(chinese);
-    QTranslator qtTexts;
-    if (qtTexts.load(chinese, QStringLiteral("qtbase"), QStringLiteral("_"),
-                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTexts);
+    ProgramLook::install();
 
     QtDesktop desktop;
     StyleSheetSkin skin;
