@@ -13,6 +13,7 @@ namespace {
 // the clock.
 constexpr std::size_t kKeysPerClockCheck = 64;
 constexpr std::size_t kCodesPerClockCheck = 256;
+constexpr std::size_t kNamesPerClockCheck = 1024;
 // A character takes at most four bytes of UTF-8, and every byte that is not
 // UTF-8 one unit: this many bytes give at least as many units.
 constexpr std::size_t kMostBytesPerUnit = 4;
@@ -53,9 +54,6 @@ Result<void> CommandIndex::readNames()
     m_rows = std::move(rows).value();
     m_listed = ranking.order();
     m_names = {};
-    m_names.reserve(m_listed.size(), m_rows.names.bytes());
-    for (const int row : m_listed)
-        m_names.append(m_rows.names.at(std::size_t(row)).data());
     m_codes = {};
     m_pinyin = {};
     m_codesRead = false;
@@ -100,6 +98,10 @@ QString CommandIndex::shownNameOf(int row) const
 
 Result<bool> CommandIndex::prepare(QDeadlineTimer deadline, Column first)
 {
+    // The names for the search first, whatever the column: they take a
+    // fraction of a slice.
+    if (!layOutNames(deadline))
+        return false;
     if (first == Column::Name && !makePinyinKeys(deadline))
         return false;
     const Result<bool> codes = prepareCodes(deadline);
@@ -143,6 +145,18 @@ bool CommandIndex::layOutCodes(QDeadlineTimer deadline)
     return true;
 }
 
+bool CommandIndex::layOutNames(QDeadlineTimer deadline)
+{
+    if (m_names.size() == 0)
+        m_names.reserve(m_listed.size(), m_rows.names.bytes());
+    while (!namesReady()) {
+        if (m_names.size() % kNamesPerClockCheck == 0 && deadline.hasExpired())
+            return false;
+        m_names.append(m_rows.names.at(std::size_t(m_listed[m_names.size()])).data());
+    }
+    return true;
+}
+
 bool CommandIndex::makePinyinKeys(QDeadlineTimer deadline)
 {
     while (m_pinyin.size() < m_listed.size()) {
@@ -161,6 +175,7 @@ Result<std::vector<int>> CommandIndex::search(Column column, const QString &term
         if (const Result<bool> prepared = prepareCodes(QDeadlineTimer::Forever); !prepared)
             return Failure{prepared.error()};
     } else {
+        layOutNames(QDeadlineTimer::Forever);
         makePinyinKeys(QDeadlineTimer::Forever);
     }
     return searchPrepared(column, term).value();
@@ -168,7 +183,7 @@ Result<std::vector<int>> CommandIndex::search(Column column, const QString &term
 
 std::optional<Result<std::vector<int>>> CommandIndex::searchPrepared(Column column, const QString &term) const
 {
-    if (column == Column::Code && !codesReady())
+    if (column == Column::Code ? !codesReady() : !namesReady())
         return std::nullopt;
     SearchBudget budget;
     Result<std::vector<int>> found = (column == Column::Code ? m_codes : m_names).find(term, budget);

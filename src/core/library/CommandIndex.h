@@ -15,8 +15,9 @@
 
 // The command library in memory, as the list and the search use it. The
 // database is read once: the names when the list is first filled, ranked
-// once in list order; the names' pinyin keys and the command texts later, a
-// little at a time (prepare), or when a search needs them. A row is the
+// once in list order; the names laid out for the search, their pinyin keys
+// and the command texts later, a little at a time (prepare), or when a
+// search needs them. A row is the
 // number of a named row in the order the database gave them, from 0.
 class CommandIndex
 {
@@ -37,8 +38,9 @@ public:
     // LibraryTexts::kShownNameLimit, of which only the start is read.
     QString shownNameOf(int row) const;
 
-    // Makes the pinyin keys and reads the command texts until the deadline,
-    // first what a search of the column needs; true when all is done.
+    // Lays out the names, makes the pinyin keys and reads the command texts
+    // until the deadline, first what a search of the column needs; true
+    // when all is done.
     Result<bool> prepare(QDeadlineTimer deadline, Column first = Column::Name);
 
     // The rows, in list order, whose column contains term, as the design's
@@ -53,7 +55,7 @@ public:
     // preparing takes none of it.
     Result<std::vector<int>> search(Column column, const QString &term);
     // The same search on what is prepared alone: nullopt when it needs the
-    // command texts or pinyin keys that are not yet made.
+    // names, command texts or pinyin keys that are not yet laid out or made.
     std::optional<Result<std::vector<int>>> searchPrepared(Column column, const QString &term) const;
 
     // The command text shown for a row: that of the first row with the same
@@ -62,10 +64,12 @@ public:
     Result<std::optional<QString>> codeOf(int row);
 
 private:
+    bool namesReady() const { return m_names.size() == m_listed.size(); }
     bool codesReady() const { return m_codes.size() == m_listed.size(); }
     bool pinyinReady() const { return m_pinyin.size() == m_listed.size(); }
     Result<bool> prepareCodes(QDeadlineTimer deadline);
     bool layOutCodes(QDeadlineTimer deadline);
+    bool layOutNames(QDeadlineTimer deadline);
     bool makePinyinKeys(QDeadlineTimer deadline);
     Result<void> readWords();
     // The places in the list found beyond the design's search, best first.
@@ -76,7 +80,7 @@ private:
     std::optional<ListOrder> m_order;
     CommandStore::Names m_rows;
     std::vector<int> m_listed;
-    SearchText m_names;
+    SearchText m_names; // laid out in list order, up to its size
     SearchText m_codes; // laid out in list order, up to its size
     PinyinIndex m_pinyin; // made in list order, up to its size
     SearchWords m_words;
