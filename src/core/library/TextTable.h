@@ -19,6 +19,12 @@ public:
     std::size_t size() const { return m_ends.size(); }
     // The bytes of all texts, with their closing NULs.
     std::size_t bytes() const { return m_bytes.size(); }
+    // Room for this many texts of this many bytes in all, NULs included.
+    void reserve(std::size_t texts, std::size_t bytes)
+    {
+        m_bytes.reserve(bytes);
+        m_ends.reserve(texts);
+    }
     std::string_view at(std::size_t i) const
     {
         const std::size_t start = i == 0 ? 0 : m_ends[i - 1] + 1;
