@@ -14,10 +14,6 @@ namespace {
 constexpr std::size_t kKeysPerClockCheck = 64;
 constexpr std::size_t kCodesPerClockCheck = 256;
 constexpr std::size_t kNamesPerClockCheck = 1024;
-// The room made for the command texts, in percent of what those read so far
-// take at their mean size.
-constexpr std::size_t kCodeRoomPercent = 125;
-constexpr std::size_t kPercent = 100;
 // A character takes at most four bytes of UTF-8, and every byte that is not
 // UTF-8 one unit: this many bytes give at least as many units.
 constexpr std::size_t kMostBytesPerUnit = 4;
@@ -63,7 +59,7 @@ Result<void> CommandIndex::readNames()
     m_codesRead = false;
     m_codesReadAfter.reset();
     m_codeIds.clear();
-    m_codeTexts.clear();
+    m_codeTexts = {};
     m_codeNull.clear();
     m_words.clear();
     return readWords();
@@ -119,7 +115,6 @@ Result<bool> CommandIndex::prepare(QDeadlineTimer deadline, Column first)
 Result<bool> CommandIndex::prepareCodes(QDeadlineTimer deadline)
 {
     if (!m_codesRead) {
-        makeRoomForCodes();
         const Result<bool> done =
             m_store.readCodes(m_codesReadAfter, deadline, [this](std::int64_t id, const char *code) {
                 m_codeIds.push_back(id);
@@ -131,20 +126,6 @@ Result<bool> CommandIndex::prepareCodes(QDeadlineTimer deadline)
         m_codesRead = true;
     }
     return layOutCodes(deadline);
-}
-
-// Room for every command text at the mean size of those read so far, and a
-// little more: copying a buffer of megabytes as it grows would hold one
-// slice of reading for a millisecond or two.
-void CommandIndex::makeRoomForCodes()
-{
-    if (m_codeIds.empty())
-        return;
-    const std::size_t rows = m_listed.size();
-    const std::size_t bytes = m_codeTexts.bytes() / m_codeIds.size() * rows * kCodeRoomPercent / kPercent;
-    m_codeIds.reserve(rows);
-    m_codeNull.reserve(rows);
-    m_codeTexts.reserve(rows, bytes);
 }
 
 bool CommandIndex::layOutCodes(QDeadlineTimer deadline)

@@ -68,7 +68,6 @@ private:
     bool codesReady() const { return m_codes.size() == m_listed.size(); }
     bool pinyinReady() const { return m_pinyin.size() == m_listed.size(); }
     Result<bool> prepareCodes(QDeadlineTimer deadline);
-    void makeRoomForCodes();
     bool layOutCodes(QDeadlineTimer deadline);
     bool layOutNames(QDeadlineTimer deadline);
     bool makePinyinKeys(QDeadlineTimer deadline);
