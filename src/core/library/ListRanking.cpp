@@ -1,5 +1,7 @@
 #include "ListOrder.h"
 
+#include "TextTable.h"
+
 #include <unicode/ucol.h>
 
 #include <QString>
@@ -23,18 +25,14 @@ constexpr std::size_t kKeyBytesPerUnit = 3;
 constexpr std::size_t kKeySlack = 16;
 // Names handed to the ranking's thread of its own at a time; fewer names
 // than this are ranked on the asking thread alone.
-constexpr int kBatchNames = 1024;
+constexpr std::size_t kBatchNames = 1024;
 
-// A run of names in the order they came, from number from on, in UTF-8 one
-// after the other: name i runs from ends[i] to ends[i + 1]. A batch is one
-// buffer, so the thread that takes it frees no memory of the thread that
-// filled it name by name.
+// A run of names in the order they came, from number from on, in UTF-8. A
+// batch is copied into a table of its own, so the thread that takes it frees
+// no memory of the thread that filled it name by name.
 struct Batch {
     int from = 0;
-    std::string bytes;
-    std::vector<std::size_t> ends{0};
-
-    int size() const { return int(ends.size()) - 1; }
+    TextTable names;
 };
 
 // A name in the sort: its key's first bytes as two numbers, compared first,
@@ -100,8 +98,8 @@ auto Made::inOrder() const
 void Made::take(const UCollator *collator, const Batch &batch)
 {
     runs.push_back(entries.size());
-    for (int i = 0; i < batch.size(); ++i) {
-        const std::string_view utf8 = std::string_view(batch.bytes).substr(batch.ends[i], batch.ends[i + 1] - batch.ends[i]);
+    for (std::size_t i = 0; i < batch.names.size(); ++i) {
+        const std::string_view utf8 = batch.names.at(i);
         const QString text = QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
         const auto *units = reinterpret_cast<const UChar *>(text.utf16());
         const auto length = int32_t(text.size());
@@ -118,7 +116,7 @@ void Made::take(const UCollator *collator, const Batch &batch)
         // Without the closing zero byte.
         bytes.resize(start + std::size_t(std::max<int32_t>(written, 1)) - 1);
         const std::string_view made = std::string_view(bytes).substr(start);
-        entries.push_back({bytesAsNumber(made, 0), bytesAsNumber(made, sizeof(std::uint64_t)), batch.from + i,
+        entries.push_back({bytesAsNumber(made, 0), bytesAsNumber(made, sizeof(std::uint64_t)), batch.from + int(i),
                            std::uint32_t(ends.size() - 1)});
         ends.push_back(bytes.size());
     }
@@ -174,15 +172,14 @@ public:
 
     void add(std::string_view name)
     {
-        m_filling.bytes.append(name);
-        m_filling.ends.push_back(m_filling.bytes.size());
-        if (m_filling.size() == kBatchNames)
+        m_filling.names.append(name);
+        if (m_filling.names.size() == kBatchNames)
             handOver();
     }
 
     std::vector<int> order()
     {
-        if (m_filling.size() > 0)
+        if (m_filling.names.size() > 0)
             handOver();
         close(false);
         takeBatches(m_collator, m_own);
@@ -198,7 +195,7 @@ private:
     // collators are not shared between threads.
     void handOver()
     {
-        const int next = m_filling.from + m_filling.size();
+        const int next = m_filling.from + int(m_filling.names.size());
         {
             const std::lock_guard<std::mutex> lock(m_lock);
             m_queue.push_back(std::exchange(m_filling, Batch{next, {}}));
