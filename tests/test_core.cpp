@@ -9,6 +9,7 @@
 #include "library/SearchBudget.h"
 #include "library/SearchTerm.h"
 #include "library/SearchText.h"
+#include "library/TextTable.h"
 #include "update/VersionCheck.h"
 
 #include <QTemporaryDir>
@@ -28,6 +29,7 @@ class CoreTest : public QObject
 {
     Q_OBJECT
 private slots:
+    void textTable();
     void listOrder();
     void pageKey_data();
     void pageKey();
@@ -46,6 +48,25 @@ private slots:
     void printable_data();
     void printable();
 };
+
+// Texts of every length, an empty one and one holding a NUL among them, read
+// back whole across the table's chunks.
+void CoreTest::textTable()
+{
+    TextTable table;
+    std::vector<std::string> texts;
+    for (int i = 0; i < 2500; ++i)
+        texts.push_back(i % 7 == 0 ? std::string() : std::string(std::size_t(i % 300), char('a' + i % 26)) + std::string(1, '\0') + "x");
+    std::size_t bytes = 0;
+    for (const std::string &text : texts) {
+        table.append(text);
+        bytes += text.size() + 1;
+    }
+    QCOMPARE(table.size(), texts.size());
+    QCOMPARE(table.bytes(), bytes);
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        QVERIFY2(table.at(i) == texts[i], qPrintable(QString::number(i)));
+}
 
 void CoreTest::listOrder()
 {
