@@ -252,10 +252,10 @@ qint64 steadyNs()
 
 // A child process: start-up, as the program's entry runs it with the
 // shipped skin (the library's load started, the program's look installed,
-// the window built and loaded), until the window is shown and painted. The start-up child
-// then prints the milliseconds since spawnedNs, when its parent started it;
-// the memory child types a few searches into the window, as a user would,
-// and prints its resident memory.
+// the window built and loaded), until the window is shown and painted. The
+// start-up child then prints the milliseconds since spawnedNs, when its
+// parent started it; the memory child types a few searches into the window,
+// as a user would, and prints its resident memory.
 int child(const QString &mode, const QString &appDir, qint64 spawnedNs)
 {
     auto load = std::make_unique<LibraryLoad>(appDir);
